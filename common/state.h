@@ -1,0 +1,36 @@
+// The process-wide state: plain globals, set by the routine that owns each
+// value and read wherever it is needed.
+#pragma once
+
+#include "display/ddraw5.h"
+
+// Copies dwVideoHeight rows of 2 x dwVideoWidth bytes out of a surface:
+// source, destination, and the bytes to skip after each source row.
+typedef void (*CopyRowsProc)(const BYTE *lpSource, BYTE *lpDest, LONG lSkip);
+
+// The application shell
+extern HWND hwndMain;
+extern HMENU hMainMenu;
+extern HINSTANCE hInstApp;
+extern DWORD dwVideoWidth, dwVideoHeight;
+extern CopyRowsProc pfnCopyRows;
+
+// Live video display
+extern LPDIRECTDRAW lpDirectDraw;
+extern LPDDVIDEOPORTCONTAINER lpVideoPortContainer;
+extern LPDIRECTDRAWCLIPPER lpClipper;
+extern LPDIRECTDRAWVIDEOPORT lpVideoPort;
+extern LPDIRECTDRAWSURFACE lpPrimarySurface;
+extern LPDIRECTDRAWSURFACE lpOverlaySurface;
+
+// Video decoder control
+enum {
+    CONNECTOR_SVIDEO = 1001,
+    CONNECTOR_COMPOSITE = 1002,
+    CONNECTOR_TUNER = 1003,
+};
+extern int nVideoConnector;
+extern int nVideoStandard;
+
+// Puts every global back to the value it has when the process starts.
+void ResetSharedState(void);

@@ -1,0 +1,25 @@
+// The video port and the overlay surface it writes into.
+#pragma once
+
+#include "display/ddraw5.h"
+
+// The constant settings of the card's video port.
+typedef struct VideoPortSettingsRecord {
+    DWORD dwFieldWidth;              // pixels per line
+    DWORD dwFieldHeight;             // lines per field
+    DWORD dwMicrosecondsPerField;
+    DWORD dwMaxPixelsPerSecond;
+    DWORD dwPortWidth;               // bits
+    GUID guidPortType;
+    DWORD dwFormatOptions;
+    DWORD dwPortFourCC;
+} VideoPortSettingsRecord;
+
+enum {
+    FORMAT_INTERLEAVE = 0x01,   // two fields high when the port can interleave
+    FORMAT_FOURCC = 0x20,       // ask for dwPortFourCC
+};
+
+extern VideoPortSettingsRecord VideoPortSettings;
+
+void InitVideoPortSettings(void);
