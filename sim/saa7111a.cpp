@@ -47,7 +47,10 @@ uint8_t Saa7111a::Status() const
 
 uint8_t Saa7111a::ReadRegister(int subaddress)
 {
-    return subaddress == kStatus ? Status() : regs_[subaddress];
+    if (subaddress != kStatus)
+        return regs_[subaddress];
+    statusReads_++;
+    return statusOverride_ ? statusOverride_(*this) : Status();
 }
 
 bool Saa7111a::Writable(int subaddress) const

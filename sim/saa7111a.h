@@ -3,6 +3,8 @@
 // rate the decoder was told to use.
 #pragma once
 
+#include <functional>
+
 #include "sim/regdevice.h"
 
 namespace sim {
@@ -24,6 +26,11 @@ public:
     void SetSource(const VideoSource &source) { source_ = source; }
     const VideoSource &source() const { return source_; }
 
+    // Back door for tests: a decoder whose status register reads whatever
+    // the function makes of its registers (empty: the decoder's own status).
+    void OverrideStatus(std::function<uint8_t(const Saa7111a &)> status) { statusOverride_ = status; }
+    int statusReads() const { return statusReads_; }
+
     // Which connector register 0x02 selects (mode 3: composite, mode 4: S-Video).
     Connector SelectedInput() const;
     bool Locked() const;
@@ -42,6 +49,8 @@ protected:
 
 private:
     VideoSource source_;
+    std::function<uint8_t(const Saa7111a &)> statusOverride_;
+    int statusReads_ = 0;
 };
 
 }  // namespace sim
