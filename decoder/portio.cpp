@@ -21,8 +21,13 @@ static void NoOut8(WORD, BYTE)
 {
 }
 
-static const PortIoBackend DirectPortIo = { DirectIn8, DirectOut8, Sleep };
-static const PortIoBackend NoPortIo = { NoIn8, NoOut8, Sleep };
+static void SleepOnTheCard(DWORD dwMilliseconds)
+{
+    Sleep(dwMilliseconds);
+}
+
+static const PortIoBackend DirectPortIo = { DirectIn8, DirectOut8, SleepOnTheCard };
+static const PortIoBackend NoPortIo = { NoIn8, NoOut8, SleepOnTheCard };
 
 static const PortIoBackend *lpPortIo = &NoPortIo;
 

@@ -18,7 +18,7 @@ bool VcdTrace::Open(const std::string &path, bool scl, bool sda)
         return false;
     scl_ = scl;
     sda_ = sda;
-    fprintf(file_, "$timescale 1 ns $end\n$scope module card $end\n");
+    fprintf(file_, "$timescale 1 us $end\n$scope module card $end\n");
     fprintf(file_, "$var wire 1 %c SCL $end\n$var wire 1 %c SDA $end\n", kSclId, kSdaId);
     fprintf(file_, "$upscope $end\n$enddefinitions $end\n");
     fprintf(file_, "#0\n$dumpvars\n%d%c\n%d%c\n$end\n", scl, kSclId, sda, kSdaId);
@@ -37,8 +37,9 @@ void VcdTrace::Change(uint64_t t, bool scl, bool sda)
         Stamp(t, scl, sda);
 }
 
-void VcdTrace::Stamp(uint64_t t, bool scl, bool sda)
+void VcdTrace::Stamp(uint64_t tNs, bool scl, bool sda)
 {
+    uint64_t t = tNs / 1000;
     if (t <= lastTime_)
         t = lastTime_ + 1;              // every change gets a time of its own
     fprintf(file_, "#%llu\n", (unsigned long long)t);
@@ -55,7 +56,7 @@ void VcdTrace::Close()
 {
     if (!file_)
         return;
-    fprintf(file_, "#%llu\n", (unsigned long long)(lastTime_ + 1000));
+    fprintf(file_, "#%llu\n", (unsigned long long)(lastTime_ + 1));
     fclose(file_);
     file_ = nullptr;
 }

@@ -1,5 +1,5 @@
 // A value-change dump of the two bus lines, as logic analyser software reads
-// it: signals SCL and SDA, times in nanoseconds.
+// it: signals SCL and SDA, times in microseconds.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@ public:
     ~VcdTrace();
 
     bool Open(const std::string &path, bool scl, bool sda);
+    // Times are given in nanoseconds of the card's clock.
     // One write of the output register: a timestamp of its own, with the
     // lines it changed.
     void Write(uint64_t t, bool scl, bool sda);

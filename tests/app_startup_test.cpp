@@ -43,13 +43,16 @@ TEST_F(StartupTest, ClosingTheWindowEndsTheSameWay)
     EXPECT_EQ(0, sim::LiveComObjects());
 }
 
+void CALLBACK QuitWithSeven(HWND, UINT, UINT_PTR idTimer, DWORD)
+{
+    KillTimer(NULL, idTimer);
+    PostQuitMessage(7);
+}
+
 TEST_F(StartupTest, ExitCodeIsTheQuitMessagesValue)
 {
     Attach();
-    SetTimer(NULL, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(NULL, id);
-        PostQuitMessage(7);
-    });
+    SetTimer(NULL, 0, 10, QuitWithSeven);
     EXPECT_EQ(7, VidmoraMain(GetModuleHandleA(NULL)));
 }
 
