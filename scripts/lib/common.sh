@@ -36,7 +36,7 @@ BUILD_PACKAGES=(
     /usr/src/googletest/CMakeLists.txt:googletest
 )
 RUN_PACKAGES=(
-    $WINE:wine64 Xvfb:xvfb xdotool:xdotool xwd:x11-apps
+    $WINE:wine64 Xvfb:xvfb xdotool:xdotool
     /usr/bin/convert:imagemagick
 )
 
