@@ -57,7 +57,7 @@ static bool ParseStations(const std::string &value, std::vector<double> *station
             return false;
         stations->push_back(mhz);
     }
-    return !stations->empty();
+    return !stations->empty() && value.back() != '+';
 }
 
 typedef bool (*ParseSetting)(const std::string &value, SimConfig *config);

@@ -2,6 +2,7 @@
 // boxes, the silent probe, and a second request while a time-out box is up.
 #include <gtest/gtest.h>
 
+#include "common/msgbox.h"
 #include "decoder/i2c.h"
 #include "decoder/saa7111a.h"
 #include "tests/support/simfixture.h"
@@ -186,6 +187,37 @@ TEST_F(BusTest, RequestDuringATimeOutBoxWaitsForTheTransactionOnTheLines)
     EXPECT_EQ(0x33, card.decoder().hue());
     EXPECT_EQ(9u, recorder.boxes().size());
     EXPECT_FALSE(I2C_BusBusy());
+}
+
+// The same with real message boxes: a timer dispatched by the box's own
+// message loop asks for the bus, then presses OK.
+int timerTicks;
+
+void CALLBACK AnswerTimeOutBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = FindWindowA("#32770", "I2C_WaitAck");
+    if (!box)
+        return;
+    if (timerTicks++ == 0)
+        SAA7111A_SetHue(0x33);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(BusTest, RealTimeOutBoxLoopKeepsTheSecondRequestOffTheLines)
+{
+    sim::SimCard &card = Attach("ackdelay=100");
+    SetMessageBoxProc(NULL);                    // MessageBoxA itself
+    timerTicks = 0;
+    UINT_PTR timer = SetTimer(NULL, 0, 20, AnswerTimeOutBox);
+    SAA7111A_SetContrast(0x44);
+    KillTimer(NULL, timer);
+
+    std::vector<uint8_t> expected = RegisterWriteLines(0x48, 0x0B, 0x44);
+    std::vector<uint8_t> hue = RegisterWriteLines(0x48, 0x0D, 0x33);
+    expected.insert(expected.end(), hue.begin(), hue.end());
+    EXPECT_EQ(expected, card.bus().writes());
+    EXPECT_EQ(0x33, card.decoder().hue());
+    EXPECT_EQ(6, timerTicks);                   // three boxes for each write
 }
 
 TEST_F(BusTest, ReadDuringATimeOutBoxIsRefusedWithoutTouchingTheLines)

@@ -16,10 +16,10 @@ pass() {
     log "ok: $*"
 }
 
-# Starts vidmora.exe on the simulated card with the VIDMORA_SIM text given;
-# sets VIDMORA_PID.
+# Starts vidmora.exe on the simulated card with the VIDMORA_SIM text given
+# (VIDMORA_CARD from CARD, sim when unset); sets VIDMORA_PID.
 start_vidmora() {
-    VIDMORA_CARD=sim VIDMORA_SIM="$1" "$WINE" "$VIDMORA_EXE" >/dev/null 2>&1 </dev/null &
+    VIDMORA_CARD=${CARD:-sim} VIDMORA_SIM="$1" "$WINE" "$VIDMORA_EXE" >/dev/null 2>&1 </dev/null &
     VIDMORA_PID=$!
 }
 

@@ -22,6 +22,8 @@ refused_start() {
     [ -n "${3:-}" ] || no_vidmora_left || fail "$what: a vidmora.exe process is left"
 }
 
+refused_start "a setting the simulated card does not have" "colour=red"
+CARD=other refused_start "a card that is neither real nor simulated" ""
 refused_start "no decoder" "decoder=absent"
 refused_start "clock line held low" "scl=stuck"
 refused_start "no video port" "videoport=absent"
