@@ -17,9 +17,14 @@ pass() {
 }
 
 # Starts vidmora.exe on the simulated card with the VIDMORA_SIM text given
-# (VIDMORA_CARD from CARD, sim when unset); sets VIDMORA_PID.
+# (VIDMORA_CARD from CARD, sim when unset; CARD=real leaves it unset for the
+# real card); sets VIDMORA_PID.
 start_vidmora() {
-    VIDMORA_CARD=${CARD:-sim} VIDMORA_SIM="$1" "$WINE" "$VIDMORA_EXE" >/dev/null 2>&1 </dev/null &
+    if [ "${CARD:-}" = real ]; then
+        env -u VIDMORA_CARD "$WINE" "$VIDMORA_EXE" >/dev/null 2>&1 </dev/null &
+    else
+        VIDMORA_CARD=${CARD:-sim} VIDMORA_SIM="$1" "$WINE" "$VIDMORA_EXE" >/dev/null 2>&1 </dev/null &
+    fi
     VIDMORA_PID=$!
 }
 

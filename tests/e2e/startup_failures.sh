@@ -24,6 +24,7 @@ refused_start() {
 
 refused_start "a setting the simulated card does not have" "colour=red"
 CARD=other refused_start "a card that is neither real nor simulated" ""
+CARD=real refused_start "the real card, which this machine does not have" ""
 refused_start "no decoder" "decoder=absent"
 refused_start "clock line held low" "scl=stuck"
 refused_start "no video port" "videoport=absent"
