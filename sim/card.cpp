@@ -9,7 +9,7 @@ namespace sim {
 
 SimCard::SimCard(const SimConfig &config)
     : clock_(config.clock), bus_(clock_), vga_(clock_, bus_), display_(config.display),
-      tracePath_(config.tracePath)
+      tracePath_(config.tracePath), picturePath_(config.picturePath)
 {
     decoder_.SetSource(config.source);
     decoder_.SetAckDelay(config.ackDelay);
@@ -23,8 +23,13 @@ SimCard::SimCard(const SimConfig &config)
     bus_.HoldSclLow(config.sclStuck);
 }
 
-bool SimCard::OpenTrace(std::string *error)
+bool SimCard::OpenFiles(std::string *error)
 {
+    if (!picturePath_.empty()) {
+        picture_.reset(new PictureFile());
+        if (!picture_->Open(picturePath_, error))
+            return false;
+    }
     if (tracePath_.empty())
         return true;
     if (!trace_.Open(tracePath_, bus_.scl(), bus_.sda())) {
@@ -101,7 +106,7 @@ bool Sim_Attach(const char *lpConfig, std::string *error)
     if (!ParseSimConfig(lpConfig ? lpConfig : "", &config, error))
         return false;
     SimCard *attached = Sim_AttachConfig(config);
-    if (!attached->OpenTrace(error)) {
+    if (!attached->OpenFiles(error)) {
         Sim_Detach();
         return false;
     }

@@ -11,6 +11,7 @@
 #include "sim/clock.h"
 #include "sim/config.h"
 #include "sim/i2cbus.h"
+#include "sim/picture.h"
 #include "sim/saa7111a.h"
 #include "sim/tuner.h"
 #include "sim/vcd.h"
@@ -25,8 +26,8 @@ public:
 
     explicit SimCard(const SimConfig &config);
 
-    // Opens the trace file, when one was asked for.
-    bool OpenTrace(std::string *error);
+    // Opens the files the card was given: the trace to write, the picture to show.
+    bool OpenFiles(std::string *error);
 
     Clock &clock() { return clock_; }
     I2cBus &bus() { return bus_; }
@@ -34,6 +35,8 @@ public:
     Saa7111a &decoder() { return decoder_; }
     Tuner &tuner() { return tuner_; }
     AudioSwitch &audio() { return audio_; }
+    // The picture file, or null for the built-in test picture.
+    PictureFile *picture() { return picture_.get(); }
     DisplayConfig &display() { return display_; }
 
     // The chip's status register: bit 24 changes at every field of the source.
@@ -50,6 +53,8 @@ private:
     DisplayConfig display_;
     std::string tracePath_;
     VcdTrace trace_;
+    std::string picturePath_;
+    std::unique_ptr<PictureFile> picture_;
 };
 
 // The card the application's seams are wired to, or null.

@@ -80,6 +80,11 @@ static const Setting kSettings[] = {
           c->tracePath = v;
           return !v.empty();
       } },
+    { "picture",
+      [](const std::string &v, SimConfig *c) {
+          c->picturePath = v;
+          return !v.empty();
+      } },
     { "scl",
       [](const std::string &v, SimConfig *c) {
           c->sclStuck = v == "stuck";

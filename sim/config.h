@@ -16,6 +16,7 @@ struct SimConfig {
     VideoSource source;
     bool decoderPresent = true;
     std::string tracePath;
+    std::string picturePath;    // empty: the built-in test picture
     bool sclStuck = false;
     int ackDelay = -1;          // the decoder's acknowledge, reads late
     int stretch = 0;            // the decoder's clock stretching, in reads

@@ -44,7 +44,7 @@ TEST_F(SimTest, TraceHasOneTimestampPerOutputWrite)
     strcat(path, "vidmora-trace-test.vcd");
     sim::SimCard &card = Attach(std::string("trace=") + path);
     std::string error;
-    ASSERT_TRUE(card.OpenTrace(&error)) << error;
+    ASSERT_TRUE(card.OpenFiles(&error)) << error;
     I2C_WriteReg(0x48, 0x0A, 0x80);
     sim::Sim_Detach();
 
@@ -132,6 +132,100 @@ TEST_F(SimTest, VerticalSyncBitChangesOncePerField)
     }
     EXPECT_LE(edge - start, 20000000u);
     EXPECT_NEAR(20000000.0, (double)(card.clock().NowNs() - edge), 2000.0);
+}
+
+std::string TempFile(const char *name, const std::string &bytes)
+{
+    char path[MAX_PATH];
+    GetTempPathA(sizeof(path), path);
+    std::string full = std::string(path) + name;
+    std::ofstream(full, std::ios::binary) << bytes;
+    return full;
+}
+
+const int kPlane = 720 * 480;
+
+// Two 4:2:2 planar frames: Y counts along the row, U and V carry the frame number.
+std::string Y4mStream(const std::string &header, int frames)
+{
+    std::string stream = header + "\n";
+    for (int f = 0; f < frames; f++) {
+        stream += "FRAME\n";
+        for (int i = 0; i < kPlane; i++)
+            stream += (char)(i % 720 % 256);
+        stream += std::string(kPlane / 2, (char)(0x10 + f));
+        stream += std::string(kPlane / 2, (char)(0x20 + f));
+    }
+    return stream;
+}
+
+TEST(SimPicture, Y4mFramesBecomeUyvy)
+{
+    std::string path = TempFile("vidmora-picture.y4m",
+                                Y4mStream("YUV4MPEG2 W720 H480 F30000:1001 Ip A0:0 C422 XYSCSS=422", 2)
+                                    + "FRAME\n" + std::string(1000, 'x'));     // a third frame cut short
+    sim::PictureFile picture;
+    std::string error;
+    ASSERT_TRUE(picture.Open(path, &error)) << error;
+    EXPECT_EQ(2, picture.frames());
+    std::vector<uint8_t> frame(sim::PictureFile::kFrameBytes);
+    ASSERT_TRUE(picture.ReadFrame(1, frame.data()));
+    EXPECT_EQ((std::vector<uint8_t>{ 0x11, 0, 0x21, 1, 0x11, 2, 0x21, 3 }),
+              std::vector<uint8_t>(frame.begin(), frame.begin() + 8));
+    size_t lastPair = frame.size() - 4;     // the row's last pixels: 718, 719
+    EXPECT_EQ((std::vector<uint8_t>{ 0x11, 718 % 256, 0x21, 719 % 256 }),
+              std::vector<uint8_t>(frame.begin() + lastPair, frame.end()));
+    ASSERT_TRUE(picture.ReadFrame(2, frame.data()));   // wraps to frame 0
+    EXPECT_EQ(0x10, frame[0]);
+}
+
+TEST(SimPicture, RawUyvyFramesAreTakenAsTheyAre)
+{
+    std::string raw(2 * sim::PictureFile::kFrameBytes, '\x80');
+    raw[sim::PictureFile::kFrameBytes] = 0x42;
+    std::string path = TempFile("vidmora-picture.uyvy", raw);
+    sim::PictureFile picture;
+    std::string error;
+    ASSERT_TRUE(picture.Open(path, &error)) << error;
+    EXPECT_EQ(2, picture.frames());
+    std::vector<uint8_t> frame(sim::PictureFile::kFrameBytes);
+    ASSERT_TRUE(picture.ReadFrame(1, frame.data()));
+    EXPECT_EQ(0x42, frame[0]);
+    EXPECT_EQ(0x80, frame[1]);
+}
+
+struct BadPictureCase {
+    const char *name;
+    std::string bytes;
+    const char *says;
+};
+
+TEST(SimPicture, FilesThatCannotBeUsedAreRefusedWithAReason)
+{
+    const BadPictureCase cases[] = {
+        { "vidmora-small.y4m", Y4mStream("YUV4MPEG2 W640 H480 C422", 1), "is 640 x 480" },
+        { "vidmora-420.y4m", "YUV4MPEG2 W720 H480 C420jpeg\nFRAME\n", "has 420jpeg chroma" },
+        { "vidmora-empty.y4m", "YUV4MPEG2 W720 H480 C422\n", "holds no complete frame" },
+        { "vidmora-odd.uyvy", std::string(1000, 'x'), "neither a YUV4MPEG2 stream nor whole" },
+    };
+    for (const BadPictureCase &c : cases) {
+        sim::PictureFile picture;
+        std::string error;
+        EXPECT_FALSE(picture.Open(TempFile(c.name, c.bytes), &error)) << c.name;
+        EXPECT_NE(std::string::npos, error.find(c.says)) << error;
+    }
+    sim::PictureFile missing;
+    std::string error;
+    EXPECT_FALSE(missing.Open("C:\\no\\such\\picture.y4m", &error));
+    EXPECT_EQ("VIDMORA_SIM: the picture file 'C:\\no\\such\\picture.y4m' cannot be opened.", error);
+}
+
+TEST(SimPicture, AttachingRefusesAnUnusablePicture)
+{
+    std::string error;
+    EXPECT_FALSE(sim::Sim_Attach("picture=C:\\no\\such\\picture.y4m", &error));
+    EXPECT_NE(std::string::npos, error.find("cannot be opened"));
+    EXPECT_EQ(nullptr, sim::CurrentCard());
 }
 
 struct ConfigCase {
