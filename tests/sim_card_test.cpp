@@ -159,17 +159,24 @@ std::string Y4mStream(const std::string &header, int frames)
     return stream;
 }
 
+// Opens a picture file of two frames and reads the frame given.
+std::vector<uint8_t> ReadPicture(sim::PictureFile &picture, const std::string &path, int index)
+{
+    std::string error;
+    std::vector<uint8_t> frame(sim::PictureFile::kFrameBytes);
+    EXPECT_TRUE(picture.Open(path, &error)) << error;
+    EXPECT_EQ(2, picture.frames());
+    EXPECT_TRUE(picture.ReadFrame(index, frame.data()));
+    return frame;
+}
+
 TEST(SimPicture, Y4mFramesBecomeUyvy)
 {
     std::string path = TempFile("vidmora-picture.y4m",
                                 Y4mStream("YUV4MPEG2 W720 H480 F30000:1001 Ip A0:0 C422 XYSCSS=422", 2)
                                     + "FRAME\n" + std::string(1000, 'x'));     // a third frame cut short
     sim::PictureFile picture;
-    std::string error;
-    ASSERT_TRUE(picture.Open(path, &error)) << error;
-    EXPECT_EQ(2, picture.frames());
-    std::vector<uint8_t> frame(sim::PictureFile::kFrameBytes);
-    ASSERT_TRUE(picture.ReadFrame(1, frame.data()));
+    std::vector<uint8_t> frame = ReadPicture(picture, path, 1);
     EXPECT_EQ((std::vector<uint8_t>{ 0x11, 0, 0x21, 1, 0x11, 2, 0x21, 3 }),
               std::vector<uint8_t>(frame.begin(), frame.begin() + 8));
     size_t lastPair = frame.size() - 4;     // the row's last pixels: 718, 719
@@ -185,11 +192,7 @@ TEST(SimPicture, RawUyvyFramesAreTakenAsTheyAre)
     raw[sim::PictureFile::kFrameBytes] = 0x42;
     std::string path = TempFile("vidmora-picture.uyvy", raw);
     sim::PictureFile picture;
-    std::string error;
-    ASSERT_TRUE(picture.Open(path, &error)) << error;
-    EXPECT_EQ(2, picture.frames());
-    std::vector<uint8_t> frame(sim::PictureFile::kFrameBytes);
-    ASSERT_TRUE(picture.ReadFrame(1, frame.data()));
+    std::vector<uint8_t> frame = ReadPicture(picture, path, 1);
     EXPECT_EQ(0x42, frame[0]);
     EXPECT_EQ(0x80, frame[1]);
 }

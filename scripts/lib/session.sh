@@ -24,6 +24,6 @@ log "File > Exit ..."
 press "$main" alt+f
 shot 02-file-menu
 xdotool key Up Return
-code=$(wait_exit "$VIDMORA_PID")
+wait_exit "$VIDMORA_PID"; code=$EXIT_CODE
 log "vidmora.exe ended with exit code $code."
 [ "$code" = 0 ] && no_vidmora_left

@@ -42,18 +42,20 @@ wait_window() {
     return 1
 }
 
-# Waits for the process to end; prints its exit code (or "running").
+# Waits for the process to end and sets EXIT_CODE to its exit code ("running"
+# when it did not end in time). Call it directly, not in $( ): only this
+# shell can collect its own child.
 wait_exit() {
     local pid=$1 seconds=${2:-20} i
     for i in $(seq $((seconds * 10))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
+        if ! kill -0 "$pid" 2>/dev/null || [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = Z ]; then
             wait "$pid"
-            echo $?
+            EXIT_CODE=$?
             return 0
         fi
         sleep 0.1
     done
-    echo running
+    EXIT_CODE=running
     kill "$pid" 2>/dev/null
     return 1
 }

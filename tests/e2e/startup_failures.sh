@@ -17,7 +17,7 @@ refused_start() {
         fail "$what: the main window opened"
     fi
     press "$box" Return
-    code=$(wait_exit "$VIDMORA_PID")
+    wait_exit "$VIDMORA_PID"; code=$EXIT_CODE
     [ "$code" = 0 ] && pass "$what: exit code 0 after the box" || fail "$what: exit code $code"
     [ -n "${3:-}" ] || no_vidmora_left || fail "$what: a vidmora.exe process is left"
 }
@@ -45,7 +45,7 @@ if main=$(wait_window "$MAIN_TITLE"); then
     refused_start "second instance" "" first-runs-on
     kill -0 "$first" 2>/dev/null && pass "the first copy runs on" || fail "the first copy ended"
     press "$main" alt+F4
-    code=$(wait_exit "$first")
+    wait_exit "$first"; code=$EXIT_CODE
     [ "$code" = 0 ] && pass "first copy: exit code 0 when closed" || fail "first copy: exit code $code"
 else
     fail "the first copy opened no main window"

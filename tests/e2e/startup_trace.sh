@@ -12,7 +12,7 @@ if main=$(wait_window "$MAIN_TITLE"); then
 else
     fail "no main window"
 fi
-code=$(wait_exit "$VIDMORA_PID")
+wait_exit "$VIDMORA_PID"; code=$EXIT_CODE
 [ "$code" = 0 ] || fail "exit code $code"
 no_vidmora_left || fail "a vidmora.exe process is left"
 
