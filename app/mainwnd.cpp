@@ -1,8 +1,11 @@
 #include "app/mainwnd.h"
 
 #include "app/geometry.h"
+#include "app/modes.h"
 #include "common/state.h"
 #include "display/ddobjects.h"
+#include "display/livevideo.h"
+#include "display/placement.h"
 #include "res/resource.h"
 
 const char szLiveVideoCaption[] = "Zentrik Vidmora   (LiveVideo mode)";
@@ -23,6 +26,21 @@ static void OnCreate(HWND hwnd)
     PostMessageA(hwnd, WM_STARTVIDEO, 0, 0);
 }
 
+// Nothing is drawn but the colour key, under the overlay.
+static void OnPaint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps);
+    PaintColorKey();
+}
+
+static void OnKeyDown(HWND hwnd, WPARAM wKey)
+{
+    if (wKey == VK_ESCAPE && bFullScreen)
+        LeaveFullScreen(hwnd);
+}
+
 static void EndApplication(void)
 {
     ReleaseDirectDrawObjects();
@@ -31,10 +49,27 @@ static void EndApplication(void)
 
 static void OnCommand(HWND hwnd, WORD wId)
 {
-    (void)hwnd;
     switch (wId) {
     case IDM_EXIT:
         EndApplication();       // the window is left to the end of the process
+        break;
+    case IDM_FULLSCREEN_KEY:
+        if (!bFullScreen && nDisplayMode == MODE_LIVEVIDEO)
+            EnterFullScreen(hwnd);
+        break;
+    case IDM_LIVEVIDEOMODE:
+    case IDM_LIVEVIDEOMODE_KEY:
+        if (nDisplayMode != MODE_LIVEVIDEO)
+            SetLiveVideoMode(hwnd);
+        break;
+    case IDM_CAPTUREMODE:
+    case IDM_CAPTUREMODE_KEY:
+        if (nDisplayMode != MODE_CAPTURE && !bFullScreen)
+            SetCaptureMode(hwnd);
+        break;
+    case IDM_TOGGLE_FRAME:
+        if (!bFullScreen && nDisplayMode == MODE_LIVEVIDEO)
+            ToggleWindowFrame(hwnd);
         break;
     }
 }
@@ -44,6 +79,27 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     switch (uMsg) {
     case WM_CREATE:
         OnCreate(hwnd);
+        return 0;
+    case WM_STARTVIDEO:
+        StartLiveVideo(hwnd);
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_TIMER:
+        OnVideoTimer();
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(hwnd, wParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(hwnd, lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(hwnd, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(hwnd);
         return 0;
     case WM_DESTROY:
         EndApplication();

@@ -4,7 +4,11 @@ HWND hwndMain;
 HMENU hMainMenu;
 HINSTANCE hInstApp;
 DWORD dwVideoWidth, dwVideoHeight;
+DWORD dwSavedWidth, dwSavedHeight;
 CopyRowsProc pfnCopyRows;
+int nDisplayMode = MODE_LIVEVIDEO;
+int bFullScreen;
+int bFramed = 1;
 
 LPDIRECTDRAW lpDirectDraw;
 LPDDVIDEOPORTCONTAINER lpVideoPortContainer;
@@ -12,6 +16,8 @@ LPDIRECTDRAWCLIPPER lpClipper;
 LPDIRECTDRAWVIDEOPORT lpVideoPort;
 LPDIRECTDRAWSURFACE lpPrimarySurface;
 LPDIRECTDRAWSURFACE lpOverlaySurface;
+RECT rcScreen;
+DWORD dwColorKey = 1;
 
 int nVideoConnector;
 int nVideoStandard;
@@ -22,13 +28,19 @@ void ResetSharedState(void)
     hMainMenu = NULL;
     hInstApp = NULL;
     dwVideoWidth = dwVideoHeight = 0;
+    dwSavedWidth = dwSavedHeight = 0;
     pfnCopyRows = NULL;
+    nDisplayMode = MODE_LIVEVIDEO;
+    bFullScreen = 0;
+    bFramed = 1;
     lpDirectDraw = NULL;
     lpVideoPortContainer = NULL;
     lpClipper = NULL;
     lpVideoPort = NULL;
     lpPrimarySurface = NULL;
     lpOverlaySurface = NULL;
+    SetRectEmpty(&rcScreen);
+    dwColorKey = 1;
     nVideoConnector = 0;
     nVideoStandard = 0;
 }

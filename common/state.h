@@ -13,7 +13,13 @@ extern HWND hwndMain;
 extern HMENU hMainMenu;
 extern HINSTANCE hInstApp;
 extern DWORD dwVideoWidth, dwVideoHeight;
+extern DWORD dwSavedWidth, dwSavedHeight;
 extern CopyRowsProc pfnCopyRows;
+
+enum { MODE_LIVEVIDEO = 1, MODE_CAPTURE = 2 };
+extern int nDisplayMode;
+extern int bFullScreen;
+extern int bFramed;
 
 // Live video display
 extern LPDIRECTDRAW lpDirectDraw;
@@ -22,6 +28,8 @@ extern LPDIRECTDRAWCLIPPER lpClipper;
 extern LPDIRECTDRAWVIDEOPORT lpVideoPort;
 extern LPDIRECTDRAWSURFACE lpPrimarySurface;
 extern LPDIRECTDRAWSURFACE lpOverlaySurface;
+extern RECT rcScreen;
+extern DWORD dwColorKey;     // 1: no key set yet
 
 // Video decoder control
 enum {

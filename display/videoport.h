@@ -21,5 +21,15 @@ enum {
 };
 
 extern VideoPortSettingsRecord VideoPortSettings;
+extern DDPIXELFORMAT ddpfPortInput;
+extern DDPIXELFORMAT ddpfPortOutput;
+extern int bKeyAlways;              // every overlay update uses the colour key
+extern int bVideoStarting;          // the first placement of a new port starts it
+extern int bSurfaceCreateFailed;    // set by a failed surface creation, never cleared
 
 void InitVideoPortSettings(void);
+int OpenVideoPort(void);
+int ChoosePortOutputFormat(void);
+int CreateDisplaySurfaces(void);
+void SetPrimaryColorKey(void);
+int StartVideoPort(HWND hwnd);

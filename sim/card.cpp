@@ -8,8 +8,8 @@
 namespace sim {
 
 SimCard::SimCard(const SimConfig &config)
-    : clock_(config.clock), bus_(clock_), vga_(clock_, bus_), display_(config.display),
-      tracePath_(config.tracePath), picturePath_(config.picturePath)
+    : clock_(config.clock), bus_(clock_), vga_(clock_, bus_), tracePath_(config.tracePath),
+      picturePath_(config.picturePath), driver_(*this, config.display)
 {
     decoder_.SetSource(config.source);
     decoder_.SetAckDelay(config.ackDelay);

@@ -10,6 +10,7 @@
 
 #include "sim/clock.h"
 #include "sim/config.h"
+#include "sim/driver.h"
 #include "sim/i2cbus.h"
 #include "sim/picture.h"
 #include "sim/saa7111a.h"
@@ -37,11 +38,16 @@ public:
     AudioSwitch &audio() { return audio_; }
     // The picture file, or null for the built-in test picture.
     PictureFile *picture() { return picture_.get(); }
-    DisplayConfig &display() { return display_; }
+    DisplayConfig &display() { return driver_.config(); }
+    DisplayDriver &driver() { return driver_; }
 
     // The chip's status register: bit 24 changes at every field of the source.
     DWORD ReadChipRegister(DWORD dwOffset);
     uint64_t FieldPeriodNs() const;
+
+    // Back door for tests: the desktop goes to another pixel format, as
+    // when the user changes the display settings. Every surface is lost.
+    void ChangeDisplayMode(DesktopFormat format) { driver_.ChangeDisplayMode(format); }
 
 private:
     Clock clock_;
@@ -50,11 +56,11 @@ private:
     Saa7111a decoder_;
     Tuner tuner_;
     AudioSwitch audio_;
-    DisplayConfig display_;
     std::string tracePath_;
     VcdTrace trace_;
     std::string picturePath_;
     std::unique_ptr<PictureFile> picture_;
+    DisplayDriver driver_;      // last: its scan-out stops before the rest goes
 };
 
 // The card the application's seams are wired to, or null.

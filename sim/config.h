@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "sim/clock.h"
-#include "sim/ddraw.h"
+#include "sim/displayconfig.h"
 #include "sim/saa7111a.h"
 
 namespace sim {
@@ -24,7 +24,7 @@ struct SimConfig {
     std::vector<double> stations;   // picture carriers in MHz
     DisplayConfig display;
 
-    SimConfig() { display.ports.push_back(DefaultVideoPortCaps()); }
+    SimConfig() : display(DefaultDisplayConfig()) {}
 };
 
 // Fills config from text; false with a sentence for the user when an item

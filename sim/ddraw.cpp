@@ -1,7 +1,10 @@
 #include "sim/ddraw.h"
 
 #include "sim/card.h"
+#include "sim/clipper.h"
 #include "sim/com.h"
+#include "sim/surface.h"
+#include "sim/videoport.h"
 
 namespace sim {
 
@@ -14,66 +17,35 @@ int LiveComObjects()
     return detail::liveComObjects;
 }
 
-DDVIDEOPORTCAPS DefaultVideoPortCaps()
+static DisplayDriver &Driver()
 {
-    DDVIDEOPORTCAPS caps = {};
-    caps.dwSize = sizeof(caps);
-    caps.dwMaxWidth = 720;
-    caps.dwMaxVBIWidth = 720;
-    caps.dwMaxHeight = 502;
-    caps.dwVideoPortID = 0;
-    caps.dwCaps = DDVPCAPS_AUTOFLIP;
-    caps.dwFX = DDVPFX_INTERLEAVE;
-    caps.dwNumAutoFlipSurfaces = 2;
-    caps.dwAlignVideoPortBoundary = 1;
-    caps.dwAlignVideoPortPrescaleWidth = 1;
-    caps.dwAlignVideoPortCropBoundary = 1;
-    caps.dwAlignVideoPortCropWidth = 1;
-    return caps;
+    return CurrentCard()->driver();
 }
 
 static const DisplayConfig &Config()
 {
-    return CurrentCard()->display();
+    return Driver().config();
 }
 
-class VideoPortContainer : public ComObject<IDDVideoPortContainer> {
-public:
-    explicit VideoPortContainer(IDirectDraw *owner) : owner_(owner) { owner_->AddRef(); }
-    ~VideoPortContainer() override { owner_->Release(); }
-
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppvObject) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDDVideoPortContainer)
-            return Give(ppvObject);
-        return owner_->QueryInterface(riid, ppvObject);
+// The overlay's alignment requirements, as far as the card has any.
+static void ReportAlignment(DDCAPS *lpCaps)
+{
+    const struct {
+        DWORD flag, value;
+        DWORD DDCAPS::*field;
+    } alignments[] = {
+        { DDCAPS_ALIGNBOUNDARYSRC, Config().alignBoundarySrc, &DDCAPS::dwAlignBoundarySrc },
+        { DDCAPS_ALIGNSIZESRC, Config().alignSizeSrc, &DDCAPS::dwAlignSizeSrc },
+        { DDCAPS_ALIGNBOUNDARYDEST, Config().alignBoundaryDest, &DDCAPS::dwAlignBoundaryDest },
+        { DDCAPS_ALIGNSIZEDEST, Config().alignSizeDest, &DDCAPS::dwAlignSizeDest },
+    };
+    for (const auto &alignment : alignments) {
+        if (alignment.value) {
+            lpCaps->dwCaps |= alignment.flag;
+            lpCaps->*alignment.field = alignment.value;
+        }
     }
-
-    STDMETHOD(CreateVideoPort)(DWORD, LPDDVIDEOPORTDESC, LPDIRECTDRAWVIDEOPORT *lplpVideoPort, IUnknown *) override
-    {
-        *lplpVideoPort = NULL;
-        return DDERR_UNSUPPORTED;
-    }
-
-    STDMETHOD(EnumVideoPorts)(DWORD, LPDDVIDEOPORTCAPS, LPVOID lpContext, LPDDENUMVIDEOCALLBACK lpCallback) override
-    {
-        for (DDVIDEOPORTCAPS caps : Config().ports)
-            if (lpCallback(&caps, lpContext) != DDENUMRET_OK)
-                break;
-        return DD_OK;
-    }
-
-    STDMETHOD(GetVideoPortConnectInfo)(DWORD, LPDWORD lpNumEntries, LPDDVIDEOPORTCONNECT) override
-    {
-        *lpNumEntries = 0;
-        return DDERR_UNSUPPORTED;
-    }
-
-    STDMETHOD(QueryVideoPortStatus)(DWORD, LPDDVIDEOPORTSTATUS) override { return DDERR_UNSUPPORTED; }
-
-private:
-    IDirectDraw *owner_;
-};
+}
 
 class DirectDraw : public ComObject<IDirectDraw> {
 public:
@@ -83,7 +55,7 @@ public:
         if (riid == IID_IUnknown || riid == IID_IDirectDraw)
             return Give(ppvObject);
         if (riid == IID_IDDVideoPortContainer && Config().videoport && Config().container) {
-            *ppvObject = new VideoPortContainer(this);
+            *ppvObject = NewVideoPortContainer(Driver(), this);
             return S_OK;
         }
         return E_NOINTERFACE;
@@ -100,6 +72,7 @@ public:
             if (Config().videoport)
                 lpDriverCaps->dwCaps2 |= DDCAPS2_VIDEOPORT;
             lpDriverCaps->dwMaxVideoPorts = Config().videoport ? (DWORD)Config().ports.size() : 0;
+            ReportAlignment(lpDriverCaps);
         }
         if (lpHelCaps) {
             DWORD dwSize = lpHelCaps->dwSize;
@@ -119,10 +92,12 @@ public:
     {
         return DDERR_UNSUPPORTED;
     }
-    STDMETHOD(CreateSurface)(LPDDSURFACEDESC, LPDIRECTDRAWSURFACE *lplpSurface, IUnknown *) override
+    STDMETHOD(CreateSurface)(LPDDSURFACEDESC lpDesc, LPDIRECTDRAWSURFACE *lplpSurface, IUnknown *pUnkOuter) override
     {
         *lplpSurface = NULL;
-        return DDERR_UNSUPPORTED;
+        if (pUnkOuter)
+            return CLASS_E_NOAGGREGATION;
+        return CreateDriverSurface(Driver(), lpDesc, lplpSurface);
     }
     STDMETHOD(DuplicateSurface)(LPDIRECTDRAWSURFACE, LPDIRECTDRAWSURFACE *) override { return DDERR_UNSUPPORTED; }
     STDMETHOD(EnumDisplayModes)(DWORD, LPDDSURFACEDESC, LPVOID, LPDDENUMMODESCALLBACK) override
@@ -142,41 +117,13 @@ public:
     STDMETHOD(GetVerticalBlankStatus)(WINBOOL *) override { return DDERR_UNSUPPORTED; }
     STDMETHOD(Initialize)(GUID *) override { return DDERR_ALREADYINITIALIZED; }
     STDMETHOD(RestoreDisplayMode)() override { return DDERR_UNSUPPORTED; }
-    STDMETHOD(SetCooperativeLevel)(HWND, DWORD) override { return DDERR_UNSUPPORTED; }
+    // A windowed program shares the desktop; exclusive modes are not offered.
+    STDMETHOD(SetCooperativeLevel)(HWND, DWORD dwFlags) override
+    {
+        return dwFlags == DDSCL_NORMAL ? DD_OK : DDERR_UNSUPPORTED;
+    }
     STDMETHOD(SetDisplayMode)(DWORD, DWORD, DWORD) override { return DDERR_UNSUPPORTED; }
     STDMETHOD(WaitForVerticalBlank)(DWORD, HANDLE) override { return DDERR_UNSUPPORTED; }
-};
-
-class Clipper : public ComObject<IDirectDrawClipper> {
-public:
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppvObject) override
-    {
-        *ppvObject = NULL;
-        if (riid == IID_IUnknown || riid == IID_IDirectDrawClipper)
-            return Give(ppvObject);
-        return E_NOINTERFACE;
-    }
-    STDMETHOD(GetClipList)(LPRECT, LPRGNDATA, LPDWORD) override { return DDERR_NOCLIPLIST; }
-    STDMETHOD(GetHWnd)(HWND *lphWnd) override
-    {
-        *lphWnd = hwnd_;
-        return DD_OK;
-    }
-    STDMETHOD(Initialize)(LPDIRECTDRAW, DWORD) override { return DDERR_ALREADYINITIALIZED; }
-    STDMETHOD(IsClipListChanged)(WINBOOL *lpbChanged) override
-    {
-        *lpbChanged = FALSE;
-        return DD_OK;
-    }
-    STDMETHOD(SetClipList)(LPRGNDATA, DWORD) override { return DDERR_CLIPPERISUSINGHWND; }
-    STDMETHOD(SetHWnd)(DWORD, HWND hwnd) override
-    {
-        hwnd_ = hwnd;
-        return DD_OK;
-    }
-
-private:
-    HWND hwnd_ = NULL;
 };
 
 HRESULT WINAPI SimDirectDrawCreate(GUID *, LPDIRECTDRAW *lplpDD, IUnknown *pUnkOuter)
@@ -197,7 +144,7 @@ HRESULT WINAPI SimDirectDrawCreateClipper(DWORD, LPDIRECTDRAWCLIPPER *lplpClippe
         return CLASS_E_NOAGGREGATION;
     if (!Config().clipper)
         return DDERR_OUTOFMEMORY;
-    *lplpClipper = new Clipper();
+    *lplpClipper = NewClipper();
     return DD_OK;
 }
 
