@@ -13,9 +13,9 @@ static const char szNoOverlay[] = "Can't play live video. Please change to other
                                   "modes or close other video players, then run again.";
 static const char szNotStarted[] = "Unable to start video port ";
 
-static int bRestartPending;
-static RECT rcLastDest;
-static int nLastClipState = -1;
+int bRestartPending;
+RECT rcLastDest;
+int nLastClipState = -1;
 
 // The video cannot run at all: the window goes, the user is told, the
 // application ends.

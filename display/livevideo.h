@@ -4,5 +4,9 @@
 
 #include <windows.h>
 
+extern int bRestartPending;     // the pipeline must be built again
+extern RECT rcLastDest;         // where the last tick placed the overlay
+extern int nLastClipState;      // and whether keyed; -1: place at the next tick
+
 void StartLiveVideo(HWND hwnd);
 void OnVideoTimer(void);

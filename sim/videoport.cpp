@@ -119,8 +119,9 @@ static HRESULT CheckProgram(const DisplayConfig &config, const DDVIDEOPORTINFO &
     if (info.dwSize != sizeof(info) || !IsUyvy(info.lpddpfInputFormat))
         return DDERR_INVALIDPARAMS;
     scaling->interleave = (info.dwVPFlags & kVpInterleave) != 0;
+    // Unscaled, a line is the field's full width, which the port must manage too.
     if (!(info.dwVPFlags & kVpPrescale))
-        return DD_OK;
+        return (DWORD)kLineSamples > config.prescaleMaxWidth ? DDERR_INVALIDPARAMS : DD_OK;
     if (info.dwPrescaleWidth == 0 || info.dwPrescaleWidth > config.prescaleMaxWidth
         || info.dwPrescaleWidth > (DWORD)kLineSamples || info.dwPrescaleHeight == 0
         || info.dwPrescaleHeight > (DWORD)kFieldLines)
@@ -197,10 +198,11 @@ private:
     IDirectDraw *owner_;
 };
 
+// The driver takes a connection of a type it lists, or of a width it lists.
 static bool Offered(const DisplayConfig &config, const DDVIDEOPORTCONNECT &connect)
 {
     for (const DDVIDEOPORTCONNECT &offered : config.connections)
-        if (offered.guidTypeID == connect.guidTypeID && offered.dwPortWidth == connect.dwPortWidth)
+        if (offered.guidTypeID == connect.guidTypeID || offered.dwPortWidth == connect.dwPortWidth)
             return true;
     return false;
 }

@@ -494,7 +494,7 @@ TEST_F(SimVideoTest, PortCreationAndStartCanBeRefused)
     desc.dwSize = sizeof(desc);
     desc.VideoPortType = sim::VideoPortConnection(DDVPTYPE_CCIR656, 8);
     EXPECT_EQ(DDERR_CURRENTLYNOTAVAIL, container->CreateVideoPort(0, &desc, &second, NULL));
-    desc.VideoPortType.dwPortWidth = 16;
+    desc.VideoPortType = sim::VideoPortConnection(sim::kVpTypePhilips, 16);    // neither type nor width listed
     EXPECT_EQ(DDERR_INVALIDPARAMS, container->CreateVideoPort(0, &desc, &second, NULL));
 }
 

@@ -54,7 +54,8 @@ build_target() {
 }
 
 # A Wine prefix of our own: DirectX 5 registered, Wine drawing its own window
-# frames (no window manager on the virtual display), Wine's fonts in place.
+# frames (no window manager on the virtual display), no debugger, Wine's
+# fonts in place.
 prepare_prefix() {
     [ -f "$WINEPREFIX/.vidmora-ready" ] && return 0
     log "Preparing the Wine prefix in $WINEPREFIX ..."
@@ -63,6 +64,8 @@ prepare_prefix() {
     "$WINE" wineboot -i >/dev/null 2>&1
     "$WINE" reg add 'HKLM\SOFTWARE\Microsoft\DirectX' /v Version /t REG_SZ /d 4.05.00.0155 /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A crash ends the program instead of waiting in the debugger.
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d false /f >/dev/null 2>&1
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
     "$WINESERVER" -w
