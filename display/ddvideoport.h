@@ -98,8 +98,12 @@ typedef struct _DDVIDEOPORTSTATUS {
 static_assert(sizeof(DDVIDEOPORTCONNECT) == 32, "DDVIDEOPORTCONNECT is 32 bytes");
 static_assert(sizeof(DDVIDEOPORTDESC) == 72, "DDVIDEOPORTDESC is 72 bytes");
 static_assert(sizeof(DDVIDEOPORTBANDWIDTH) == 32, "DDVIDEOPORTBANDWIDTH is 32 bytes");
+static_assert(sizeof(DDVIDEOPORTINFO) == 64, "DDVIDEOPORTINFO is 64 bytes");
+static_assert(sizeof(DDSURFACEDESC) == 108, "DDSURFACEDESC is 108 bytes");
+static_assert(sizeof(DDBLTFX) == 100, "DDBLTFX is 100 bytes");
 #endif
 static_assert(sizeof(DDVIDEOPORTCAPS) == 72, "DDVIDEOPORTCAPS is 72 bytes");
+static_assert(sizeof(DDPIXELFORMAT) == 32, "DDPIXELFORMAT is 32 bytes");
 
 
 typedef HRESULT (WINAPI *LPDDENUMVIDEOCALLBACK)(LPDDVIDEOPORTCAPS lpCaps, LPVOID lpContext);

@@ -2,16 +2,16 @@
 // with the values the DirectDraw video-port documentation gives them.
 #pragma once
 
-#include <windows.h>
+#include "display/ddraw5.h"
 
 namespace sim {
 
 // DDVIDEOPORTINFO.dwVPFlags
-constexpr DWORD kVpAutoflip = 0x00000001;
-constexpr DWORD kVpConvert = 0x00000002;
+constexpr DWORD kVpAutoflip = DDVP_AUTOFLIP;
+constexpr DWORD kVpConvert = DDVP_CONVERT;
 constexpr DWORD kVpCrop = 0x00000004;
-constexpr DWORD kVpInterleave = 0x00000008;
-constexpr DWORD kVpPrescale = 0x00000040;
+constexpr DWORD kVpInterleave = DDVP_INTERLEAVE;
+constexpr DWORD kVpPrescale = DDVP_PRESCALE;
 
 // Connection types besides DDVPTYPE_CCIR656.
 // {332CF160-DA61-11CF-9B06-00A0C903A3B8}
