@@ -76,7 +76,7 @@ prepare_prefix() {
 # second, and Wine's own services started here, with no inherited output:
 # started by a test instead, they would hold its output pipe open.
 start_wine() {
-    "$WINESERVER" -p >/dev/null 2>&1 </dev/null
+    "$WINESERVER" -p >/dev/null 2>&1 </dev/null || true    # one may already run
     "$WINE" wineboot >/dev/null 2>&1 </dev/null
 }
 

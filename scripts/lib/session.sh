@@ -3,26 +3,71 @@
 # card, with a screenshot of each step under out/.
 . "$(dirname "$0")/../../tests/e2e/lib.sh"
 
+CAPTURE_TITLE='^Zentrik Vidmora   \(Capture mode\)$'
 OUT=$ROOT/out
 mkdir -p "$OUT"
+rm -f "$OUT"/0[1-4]-*.png
+
+# The program re-places the overlay on a 200 ms timer and the card draws at
+# field rate: a moment for both before each screenshot.
 shot() {
     sleep 0.5
-    import -window root "$OUT/$1.png"
+    screenshot "$OUT/$1.png"
     log "  screenshot: out/$1.png"
+}
+
+give_up() {
+    log "$1"
+    kill "$VIDMORA_PID" 2>/dev/null
+    exit 1
+}
+
+# Waits for the window to take its new size; says what it is.
+resized() {
+    if wait_geometry "$1" "$2" "$3"; then
+        log "  the window is $WIN_W x $WIN_H at ($WIN_X, $WIN_Y)."
+    else
+        log "  the window stays $WIN_W x $WIN_H at ($WIN_X, $WIN_Y), not $2 x $3."
+    fi
 }
 
 log "Starting vidmora.exe on the simulated card (S-Video, 60 Hz) ..."
 start_vidmora "source=svideo:60"
-if ! main=$(wait_window "$MAIN_TITLE"); then
-    log "The main window did not open."
-    exit 1
-fi
-log "The main window is open."
+main=$(wait_window "$MAIN_TITLE") || give_up "The main window did not open."
+log "The main window is open in LiveVideo mode, the test picture live in its 720 x 480 client area."
+resized "$main" 728 526
 shot 01-main-window
+
+log "Ctrl+C: Capture mode, a 352 x 240 client area ..."
+press "$main" ctrl+c
+capture=$(wait_window "$CAPTURE_TITLE") || give_up "No window titled Capture mode appeared."
+resized "$capture" 358 284
+shot 02-capture-mode
+
+log "Ctrl+V: back to LiveVideo mode; Ctrl+S: full screen ..."
+press "$capture" ctrl+v
+main=$(wait_window "$MAIN_TITLE") || give_up "No window titled LiveVideo mode appeared."
+resized "$main" 728 526
+press "$main" ctrl+s
+resized "$main" 1024 768
+shot 03-full-screen
+
+log "Esc: the window again ..."
+press "$main" Escape
+resized "$main" 728 526
+
+log "Ctrl+T: the frame-less window ..."
+press "$main" ctrl+t
+resized "$main" 728 488
+shot 04-frameless-window
+
+log "Ctrl+T: the frame, caption and menu back ..."
+press "$main" ctrl+t
+resized "$main" 728 526
 
 log "File > Exit ..."
 press "$main" alt+f
-shot 02-file-menu
+sleep 0.3
 xdotool key Up Return
 wait_exit "$VIDMORA_PID"; code=$EXIT_CODE
 log "vidmora.exe ended with exit code $code."

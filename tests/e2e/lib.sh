@@ -85,3 +85,55 @@ finish() {
         exit 1
     fi
 }
+
+# The window's rectangle on the screen, frame included (Wine draws the frames
+# itself): sets WIN_X, WIN_Y, WIN_W, WIN_H.
+window_geometry() {
+    local WINDOW X Y WIDTH HEIGHT SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+    WIN_X=${X:-?} WIN_Y=${Y:-?} WIN_W=${WIDTH:-?} WIN_H=${HEIGHT:-?}
+}
+
+# Waits until the window is WIDTH x HEIGHT (frame included); the geometry is
+# left in WIN_X, WIN_Y, WIN_W, WIN_H either way.
+wait_geometry() {
+    local w=$1 width=$2 height=$3 seconds=${4:-10} i
+    for i in $(seq $((seconds * 10))); do
+        window_geometry "$w"
+        [ "$WIN_W" = "$width" ] && [ "$WIN_H" = "$height" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# A PNG of the whole screen.
+screenshot() {
+    import -window root "$1"
+}
+
+# The colours of a PNG at the points X,Y given: one "R G B" line (0-255) each.
+pixels() {
+    local file=$1 format="" p
+    shift
+    for p in "$@"; do
+        format+="%[fx:round(255*p{$p}.r)] %[fx:round(255*p{$p}.g)] %[fx:round(255*p{$p}.b)]\n"
+    done
+    convert "$file" -format "$format" info:
+}
+
+# Whether the colour "R G B" is within TOLERANCE (default 12) of "R G B" in
+# each channel.
+colour_near() {
+    local a=($1) b=($2) tolerance=${3:-12} i d
+    for i in 0 1 2; do
+        d=$((a[i] - b[i]))
+        [ "${d#-}" -le "$tolerance" ] || return 1
+    done
+}
+
+# The first of WIDTH pixels of row Y from column X on that is bright in every
+# channel (above 128), as an offset from X; nothing when there is none.
+first_bright() {
+    convert "$1" -crop "${4}x1+$2+$3" +repage -depth 8 txt:- |
+        awk -F'[(,)]' 'NR > 1 && $3 > 128 && $4 > 128 && $5 > 128 { print $1; exit }'
+}
