@@ -1,8 +1,11 @@
 #include "app/mainwnd.h"
 
+#include "app/about.h"
 #include "app/geometry.h"
 #include "app/modes.h"
+#include "app/videoformat.h"
 #include "common/state.h"
+#include "decoder/videosource.h"
 #include "display/ddobjects.h"
 #include "display/livevideo.h"
 #include "display/placement.h"
@@ -50,6 +53,15 @@ static void EndApplication(void)
 static void OnCommand(HWND hwnd, WORD wId)
 {
     switch (wId) {
+    case IDM_ABOUT:
+        ShowAboutDialog();
+        break;
+    case IDM_VIDEOFORMAT:
+        ShowVideoFormatDialog();
+        break;
+    case IDM_VIDEOSOURCE:
+        ShowVideoSourceDialog();
+        break;
     case IDM_EXIT:
         EndApplication();       // the window is left to the end of the process
         break;

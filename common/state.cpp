@@ -21,6 +21,8 @@ DWORD dwColorKey = 1;
 
 int nVideoConnector;
 int nVideoStandard;
+int bVideoSourceDlgOpen;
+int nImageFormat;
 
 void ResetSharedState(void)
 {
@@ -43,4 +45,6 @@ void ResetSharedState(void)
     dwColorKey = 1;
     nVideoConnector = 0;
     nVideoStandard = 0;
+    bVideoSourceDlgOpen = 0;
+    nImageFormat = IMAGE_RGB24;
 }

@@ -39,6 +39,11 @@ enum {
 };
 extern int nVideoConnector;
 extern int nVideoStandard;
+extern int bVideoSourceDlgOpen;
+
+// Capture
+enum { IMAGE_RGB24 = 0, IMAGE_YVU9 = 1 };
+extern int nImageFormat;
 
 // Puts every global back to the value it has when the process starts.
 void ResetSharedState(void);

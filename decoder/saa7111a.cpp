@@ -105,6 +105,11 @@ void SAA7111A_SetStandard(int nIndex)
     WriteDecoder(REG_CHROMA, lpStandard->bChroma);
 }
 
+const char *SAA7111A_StandardName(int nIndex)
+{
+    return standards[nIndex].lpName;
+}
+
 // ---- source detection ----
 
 typedef struct DetectionStep {

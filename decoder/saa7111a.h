@@ -15,3 +15,6 @@ void SAA7111A_SelectComposite(void);
 void SAA7111A_SelectSVideo(void);
 void SAA7111A_SetStandard(int nIndex);
 int SAA7111A_AutoDetect(void);
+
+// The list text of standard nIndex (0 to 6).
+const char *SAA7111A_StandardName(int nIndex);
