@@ -6,7 +6,7 @@
 CAPTURE_TITLE='^Zentrik Vidmora   \(Capture mode\)$'
 OUT=$ROOT/out
 mkdir -p "$OUT"
-rm -f "$OUT"/0[1-4]-*.png
+rm -f "$OUT"/0[1-9]-*.png
 
 # The program re-places the overlay on a 200 ms timer and the card draws at
 # field rate: a moment for both before each screenshot.
@@ -64,6 +64,49 @@ shot 04-frameless-window
 log "Ctrl+T: the frame, caption and menu back ..."
 press "$main" ctrl+t
 resized "$main" 728 526
+
+log "Help > About Vidmora ..."
+press "$main" alt+h
+sleep 0.3
+xdotool key Return
+about=$(wait_window '^About') || give_up "The About box did not open."
+shot 05-about
+press "$about" Return
+
+log "Options > Video Format ..."
+press "$main" alt+o
+sleep 0.3
+xdotool key Return
+format=$(wait_window '^Video Format$') || give_up "The Video Format dialog did not open."
+shot 06-video-format
+press "$format" Escape
+
+log "Options > Video Source, then the Saturation bar moved to its left end ..."
+press "$main" alt+o
+sleep 0.3
+xdotool key Down Return
+source=$(wait_window '^Video Source$') || give_up "The Video Source dialog did not open."
+shot 07-video-source
+# A point of the dialog given in dialog units, scaled to its client area
+# (221 x 154 units; the frame is 3 pixels at the sides, 22 above): sets x, y.
+dialog_point() {
+    window_geometry "$source"
+    x=$((WIN_X + 3 + $1 * (WIN_W - 6) / 221))
+    y=$((WIN_Y + 22 + $2 * (WIN_H - 25) / 154))
+}
+dialog_point 140 76                 # the Saturation bar's trough, left of its thumb
+xdotool mousemove "$x" "$y"
+for i in $(seq 15); do
+    xdotool click 1
+    sleep 0.05
+done
+log "  clicked the Saturation bar 15 times at ($x, $y)."
+shot 08-video-source-saturation
+dialog_point 174 138                # Cancel (the modeless dialog gets no Esc)
+xdotool mousemove "$x" "$y" click 1
+sleep 0.5
+shot 09-after-cancel
+log "  Cancel: the committed colours are back."
 
 log "File > Exit ..."
 press "$main" alt+f
