@@ -87,6 +87,16 @@ static void ScaleField(const OverlayPlacement &overlay, HWND hwnd, const RECT &p
     }
 }
 
+// An unkeyed field covers the whole part with video; what lay beneath it
+// (the key colour the program painted) is what a keyed field would find
+// there, so every pixel of it counts as video shown.
+void ScanOut::RememberUnkeyed(const RECT &part)
+{
+    painted_ = video_;
+    wasVideo_.assign(video_.size(), 1);
+    paintedPart_ = part;
+}
+
 void ScanOut::MergeKeyed(const OverlayPlacement &overlay, uint32_t *screen, const RECT &part)
 {
     size_t count = video_.size();
@@ -120,6 +130,7 @@ void ScanOut::Draw(const OverlayPlacement &overlay, HDC hdc, const RECT &part)
     if (!overlay.keyed) {
         SetDIBitsToDevice(hdc, part.left, part.top, width, height, 0, 0, 0, height, video_.data(), &bmi,
                           DIB_RGB_COLORS);
+        RememberUnkeyed(part);
         return;
     }
     void *bits = nullptr;

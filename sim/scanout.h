@@ -34,6 +34,7 @@ private:
     void Run();
     void ShowField();
     void Draw(const OverlayPlacement &overlay, HDC hdc, const RECT &part);
+    void RememberUnkeyed(const RECT &part);
     void MergeKeyed(const OverlayPlacement &overlay, uint32_t *screen, const RECT &part);
 
     SimCard &card_;

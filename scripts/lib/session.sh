@@ -66,52 +66,32 @@ press "$main" ctrl+t
 resized "$main" 728 526
 
 log "Help > About Vidmora ..."
-press "$main" alt+h
-sleep 0.3
-xdotool key Return
+menu "$main" alt+h Return
 about=$(wait_window '^About') || give_up "The About box did not open."
 shot 05-about
 press "$about" Return
 
 log "Options > Video Format ..."
-press "$main" alt+o
-sleep 0.3
-xdotool key Return
+menu "$main" alt+o Return
 format=$(wait_window '^Video Format$') || give_up "The Video Format dialog did not open."
 shot 06-video-format
 press "$format" Escape
 
 log "Options > Video Source, then the Saturation bar moved to its left end ..."
-press "$main" alt+o
-sleep 0.3
-xdotool key Down Return
+menu "$main" alt+o Down Return
 source=$(wait_window '^Video Source$') || give_up "The Video Source dialog did not open."
 shot 07-video-source
-# A point of the dialog given in dialog units, scaled to its client area
-# (221 x 154 units; the frame is 3 pixels at the sides, 22 above): sets x, y.
-dialog_point() {
-    window_geometry "$source"
-    x=$((WIN_X + 3 + $1 * (WIN_W - 6) / 221))
-    y=$((WIN_Y + 22 + $2 * (WIN_H - 25) / 154))
-}
-dialog_point 140 76                 # the Saturation bar's trough, left of its thumb
-xdotool mousemove "$x" "$y"
-for i in $(seq 15); do
-    xdotool click 1
-    sleep 0.05
-done
+dialog_point "$source" 221 154 140 76     # the Saturation bar's trough, left of its thumb
+click_repeatedly "$x" "$y" 15
 log "  clicked the Saturation bar 15 times at ($x, $y)."
 shot 08-video-source-saturation
-dialog_point 174 138                # Cancel (the modeless dialog gets no Esc)
-xdotool mousemove "$x" "$y" click 1
+click_dialog "$source" 221 154 174 138   # Cancel (the modeless dialog gets no Esc)
 sleep 0.5
 shot 09-after-cancel
 log "  Cancel: the committed colours are back."
 
 log "File > Exit ..."
-press "$main" alt+f
-sleep 0.3
-xdotool key Up Return
+menu "$main" alt+f Up Return
 wait_exit "$VIDMORA_PID"; code=$EXIT_CODE
 log "vidmora.exe ended with exit code $code."
 [ "$code" = 0 ] && no_vidmora_left

@@ -69,6 +69,34 @@ press() {
     xdotool key "$@"
 }
 
+# Opens a menu of the window by its Alt key and picks an item by the keys
+# given: menu WINDOW alt+o Down Return.
+menu() {
+    press "$1" "$2"
+    sleep 0.3
+    shift 2
+    xdotool key "$@"
+}
+
+# File > Exit, then the checks that the program ended with exit code 0 and
+# left nothing behind.
+exit_through_menu() {
+    menu "$1" alt+f Up Return
+    wait_exit "$VIDMORA_PID"
+    [ "$EXIT_CODE" = 0 ] && pass "File > Exit: exit code 0" || fail "File > Exit: exit code $EXIT_CODE"
+    no_vidmora_left || fail "a vidmora.exe process or window is left"
+}
+
+# Clicks the mouse COUNT times at X, Y, a moment apart.
+click_repeatedly() {
+    local i
+    xdotool mousemove "$1" "$2"
+    for i in $(seq "$3"); do
+        xdotool click 1
+        sleep 0.05
+    done
+}
+
 # No process of ours, and none of its windows still on the screen.
 no_vidmora_left() {
     local i
@@ -136,4 +164,29 @@ colour_near() {
 first_bright() {
     convert "$1" -crop "${4}x1+$2+$3" +repage -depth 8 txt:- |
         awk -F'[(,)]' 'NR > 1 && $3 > 128 && $4 > 128 && $5 > 128 { print $1; exit }'
+}
+
+# The overlay shows the picture's 480 rows, and its columns less a crop at
+# each side of 8 x client width / 720 rounded up (8 at 720, 12 at 1024),
+# scaled to the client area: where picture column (or row) P lands in a
+# client of SIZE pixels.
+at_column() {
+    local crop=$((($2 * 8 + 719) / 720))
+    echo $(((($1 - crop) * $2 + (720 - 2 * crop) / 2) / (720 - 2 * crop)))
+}
+at_row() { echo $(((($1) * $2 + 240) / 480)); }
+
+# A point of a dialog given in dialog units, scaled from its client area of
+# WIDTH x HEIGHT units (Wine's frame is 3 pixels at the sides, 22 above):
+# dialog_point WINDOW WIDTH HEIGHT X Y sets x, y.
+dialog_point() {
+    window_geometry "$1"
+    x=$((WIN_X + 3 + $4 * (WIN_W - 6) / $2))
+    y=$((WIN_Y + 22 + $5 * (WIN_H - 25) / $3))
+}
+
+# Clicks a point of a dialog given in dialog units (as dialog_point).
+click_dialog() {
+    dialog_point "$@"
+    xdotool mousemove "$x" "$y" click 1
 }

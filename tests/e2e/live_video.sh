@@ -16,16 +16,6 @@ BLACK="0 0 0"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 
-# The overlay shows the picture's 480 rows, and its columns less a crop at
-# each side of 8 x client width / 720 rounded up (8 at 720, 12 at 1024),
-# scaled to the client area: where picture column (or row) P lands in a
-# client of SIZE pixels.
-at_column() {
-    local crop=$((($2 * 8 + 719) / 720))
-    echo $(((($1 - crop) * $2 + (720 - 2 * crop) / 2) / (720 - 2 * crop)))
-}
-at_row() { echo $(((($1) * $2 + 240) / 480)); }
-
 # Compares the points listed in CHECKS ("what|x,y|colour|near or far") with
 # a screenshot; puts what does not match into MISMATCHES.
 compare_points() {
@@ -163,10 +153,5 @@ check_state "frame-less window" "$main" 4 4 720 480 framed
 press "$main" ctrl+t
 check_state "the frame back" "$main" 4 42 720 480 framed
 
-press "$main" alt+f
-sleep 0.3
-xdotool key Up Return
-wait_exit "$VIDMORA_PID"; code=$EXIT_CODE
-[ "$code" = 0 ] && pass "File > Exit: exit code 0" || fail "File > Exit: exit code $code"
-no_vidmora_left || fail "a vidmora.exe process or window is left"
+exit_through_menu "$main"
 finish
