@@ -4,6 +4,10 @@
 #include "app/geometry.h"
 #include "app/modes.h"
 #include "app/videoformat.h"
+#include "capture/framesdlg.h"
+#include "capture/setcapturefile.h"
+#include "capture/singleframe.h"
+#include "capture/video.h"
 #include "common/state.h"
 #include "decoder/videosource.h"
 #include "display/ddobjects.h"
@@ -82,6 +86,24 @@ static void OnCommand(HWND hwnd, WORD wId)
     case IDM_TOGGLE_FRAME:
         if (!bFullScreen && nDisplayMode == MODE_LIVEVIDEO)
             ToggleWindowFrame(hwnd);
+        break;
+    case IDM_SETCAPTUREFILE:
+        ShowSetCaptureFileDialog();
+        break;
+    case IDM_SINGLEFRAME:
+    case IDM_SINGLEFRAME_KEY:
+        if (nDisplayMode == MODE_CAPTURE)
+            CaptureSingleFrame();
+        break;
+    case IDM_VIDEO:
+    case IDM_VIDEO_KEY:
+        if (nDisplayMode == MODE_CAPTURE)
+            CaptureVideo();
+        break;
+    case IDM_FRAMES:
+    case IDM_FRAMES_KEY:
+        if (nDisplayMode == MODE_CAPTURE)
+            ShowCaptureFramesDialog();
         break;
     }
 }

@@ -24,6 +24,17 @@ int nVideoStandard;
 int bVideoSourceDlgOpen;
 int nImageFormat;
 
+int bCaptureToClipboard;
+char szBmpFileName[CAPTURE_NAME_SIZE] = "c:\\capture.bmp";
+int bNumberedFileName;
+int nFileNumber = 1;
+char szAviFileName[CAPTURE_NAME_SIZE] = "c:\\capture.avi";
+DWORD dwTimeLimit = 10000;
+
+DWORD nFramesCaptured;
+DWORD dwMaxFrames;
+HWND hProgressDialog;
+
 void ResetSharedState(void)
 {
     hwndMain = NULL;
@@ -47,4 +58,13 @@ void ResetSharedState(void)
     nVideoStandard = 0;
     bVideoSourceDlgOpen = 0;
     nImageFormat = IMAGE_RGB24;
+    bCaptureToClipboard = 0;
+    lstrcpyA(szBmpFileName, "c:\\capture.bmp");
+    bNumberedFileName = 0;
+    nFileNumber = 1;
+    lstrcpyA(szAviFileName, "c:\\capture.avi");
+    dwTimeLimit = 10000;
+    nFramesCaptured = 0;
+    dwMaxFrames = 0;
+    hProgressDialog = NULL;
 }

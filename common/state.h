@@ -45,5 +45,21 @@ extern int bVideoSourceDlgOpen;
 enum { IMAGE_RGB24 = 0, IMAGE_YVU9 = 1 };
 extern int nImageFormat;
 
+// Capture settings: where a single frame goes, the BMP name and its number,
+// the AVI file of frame-by-frame and timed captures, the (unused) time limit.
+enum { CAPTURE_NAME_SIZE = 256 };
+extern int bCaptureToClipboard;
+extern char szBmpFileName[CAPTURE_NAME_SIZE];
+extern int bNumberedFileName;
+extern int nFileNumber;
+extern char szAviFileName[CAPTURE_NAME_SIZE];
+extern DWORD dwTimeLimit;
+
+// Capture files: frames in the temporary file, the frame budget
+// (0xFFFFFFFF: no limit), the progress dialog the converters step.
+extern DWORD nFramesCaptured;
+extern DWORD dwMaxFrames;
+extern HWND hProgressDialog;
+
 // Puts every global back to the value it has when the process starts.
 void ResetSharedState(void);

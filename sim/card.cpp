@@ -8,7 +8,7 @@
 namespace sim {
 
 SimCard::SimCard(const SimConfig &config)
-    : clock_(config.clock), bus_(clock_), vga_(clock_, bus_), tracePath_(config.tracePath),
+    : clock_(config.clock), bus_(clock_), vga_(clock_, bus_), vsyncStuck_(config.vsyncStuck), tracePath_(config.tracePath),
       picturePath_(config.picturePath), driver_(*this, config.display)
 {
     decoder_.SetSource(config.source);
@@ -47,6 +47,8 @@ uint64_t SimCard::FieldPeriodNs() const
 
 DWORD SimCard::ReadChipRegister(DWORD dwOffset)
 {
+    if (vsyncStuck_)
+        return 0;       // a stuck status: no field goes by, and polls cost no time
     clock_.PortAccess();
     if (dwOffset != kVsyncRegister)
         return 0;

@@ -41,8 +41,10 @@ public:
     DisplayConfig &display() { return driver_.config(); }
     DisplayDriver &driver() { return driver_; }
 
-    // The chip's status register: bit 24 changes at every field of the source.
+    // The chip's status register: bit 24 changes at every field of the
+    // source, unless the status is stuck (a fault; tests may set it).
     DWORD ReadChipRegister(DWORD dwOffset);
+    void StickVsync(bool stuck) { vsyncStuck_ = stuck; }
     uint64_t FieldPeriodNs() const;
 
     // Back door for tests: the desktop goes to another pixel format, as
@@ -56,6 +58,7 @@ private:
     Saa7111a decoder_;
     Tuner tuner_;
     AudioSwitch audio_;
+    bool vsyncStuck_;
     std::string tracePath_;
     VcdTrace trace_;
     std::string picturePath_;

@@ -213,6 +213,11 @@ static const Setting kSettings[] = {
           c->sclStuck = v == "stuck";
           return v == "stuck" || v == "free";
       } },
+    { "vsync",
+      [](const std::string &v, SimConfig *c) {
+          c->vsyncStuck = v == "stuck";
+          return v == "stuck" || v == "running";
+      } },
     { "ackdelay", [](const std::string &v, SimConfig *c) { return ParseCount(v, &c->ackDelay); } },
     { "stretch", [](const std::string &v, SimConfig *c) { return ParseCount(v, &c->stretch); } },
     { "wakeafter", [](const std::string &v, SimConfig *c) { return ParseCount(v, &c->wakeAfter); } },

@@ -18,6 +18,7 @@ struct SimConfig {
     std::string tracePath;
     std::string picturePath;    // empty: the built-in test picture
     bool sclStuck = false;
+    bool vsyncStuck = false;     // the chip's vertical-sync status never changes
     int ackDelay = -1;          // the decoder's acknowledge, reads late
     int stretch = 0;            // the decoder's clock stretching, in reads
     int wakeAfter = 0;          // times the decoder is addressed before it answers

@@ -17,102 +17,11 @@
 #include "common/state.h"
 #include "res/resource.h"
 #include "tests/support/appfixture.h"
+#include "tests/support/dialogs.h"
 
 namespace {
 
 // ---- Templates, read out of the module's resources ----
-
-const WORD kButton = 0x80, kStatic = 0x82, kComboBox = 0x85;
-
-struct TemplateItem {
-    int id;
-    WORD classAtom;
-    DWORD style;
-    short x, y, cx, cy;
-    std::string text;   // an ordinal title as "#n"
-};
-
-struct DialogTemplate {
-    DWORD style = 0;
-    short x = 0, y = 0, cx = 0, cy = 0;
-    std::string title, face;
-    WORD points = 0;
-    std::vector<TemplateItem> items;
-};
-
-// A name-or-ordinal field: 0xFFFF and an ordinal, or a zero-ended string.
-std::string ReadNameOrOrdinal(const WORD *&p)
-{
-    if (*p == 0xFFFF) {
-        WORD ordinal = p[1];
-        p += 2;
-        return "#" + std::to_string(ordinal);
-    }
-    std::string text;
-    for (; *p; p++)
-        text += (char)*p;
-    p++;
-    return text;
-}
-
-// A predefined class as its atom, whether stored by atom or by name.
-WORD ClassAtom(const std::string &name)
-{
-    if (name[0] == '#')
-        return (WORD)std::stoi(name.substr(1));
-    const char *const names[] = { "Button", "Edit", "Static", "ListBox", "ScrollBar", "ComboBox" };
-    for (WORD i = 0; i < 6; i++)
-        if (lstrcmpiA(name.c_str(), names[i]) == 0)
-            return (WORD)(kButton + i);
-    return 0;
-}
-
-const WORD *AlignDword(const WORD *p)
-{
-    return (const WORD *)(((ULONG_PTR)p + 3) & ~(ULONG_PTR)3);
-}
-
-DialogTemplate LoadDialogTemplate(int id)
-{
-    DialogTemplate t;
-    HMODULE module = GetModuleHandleA(NULL);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), (LPCSTR)RT_DIALOG);
-    if (!found)
-        return t;
-    const DLGTEMPLATE *head = (const DLGTEMPLATE *)LockResource(LoadResource(module, found));
-    t.style = head->style;
-    t.x = head->x, t.y = head->y, t.cx = head->cx, t.cy = head->cy;
-    const WORD *p = (const WORD *)(head + 1);
-    ReadNameOrOrdinal(p);   // menu
-    ReadNameOrOrdinal(p);   // class
-    t.title = ReadNameOrOrdinal(p);
-    if (t.style & DS_SETFONT) {
-        t.points = *p++;
-        t.face = ReadNameOrOrdinal(p);
-    }
-    for (WORD i = 0; i < head->cdit; i++) {
-        const DLGITEMTEMPLATE *item = (const DLGITEMTEMPLATE *)AlignDword(p);
-        TemplateItem ti;
-        ti.id = (short)item->id;
-        ti.style = item->style;
-        ti.x = item->x, ti.y = item->y, ti.cx = item->cx, ti.cy = item->cy;
-        p = (const WORD *)(item + 1);
-        std::string className = ReadNameOrOrdinal(p);
-        ti.classAtom = ClassAtom(className);
-        ti.text = ReadNameOrOrdinal(p);
-        p = (const WORD *)((const BYTE *)(p + 1) + *p);    // creation data
-        t.items.push_back(ti);
-    }
-    return t;
-}
-
-std::string Describe(const TemplateItem &i)
-{
-    char text[160];
-    snprintf(text, sizeof(text), "id %d class %#x style %08lx at %d,%d %dx%d \"%s\"", i.id, i.classAtom,
-             (unsigned long)i.style, i.x, i.y, i.cx, i.cy, i.text.c_str());
-    return text;
-}
 
 TEST(DialogTemplates, AreStoredAsDesigned)
 {
@@ -163,63 +72,6 @@ TEST(DialogTemplates, AreStoredAsDesigned)
 
 // ---- The real dialogs ----
 
-// What a test does with an open dialog, run from inside its modal loop.
-std::function<void(HWND)> onDialog;
-const char *dialogCaption;
-bool dialogSeen;
-UINT_PTR idGuard;
-
-void CALLBACK ForceClose(HWND, UINT, UINT_PTR idTimer, DWORD)
-{
-    KillTimer(NULL, idTimer);
-    HWND hDlg = FindWindowA("#32770", dialogCaption);
-    if (hDlg) {
-        ADD_FAILURE() << "the dialog did not close";
-        EndDialog(hDlg, 0);
-    }
-}
-
-void CALLBACK UseDialog(HWND, UINT, UINT_PTR idTimer, DWORD)
-{
-    KillTimer(NULL, idTimer);
-    HWND hDlg = FindWindowA("#32770", dialogCaption);
-    dialogSeen = hDlg != NULL;
-    if (!hDlg) {
-        HWND popup = GetLastActivePopup(hwndMain);
-        if (popup != hwndMain)
-            EndDialog(popup, 0);
-        return;
-    }
-    idGuard = SetTimer(NULL, 0, 10000, ForceClose);     // never hang on a dialog left open
-    onDialog(hDlg);
-}
-
-// Runs `open` (which enters the dialog's modal loop) with `use` applied to
-// the dialog once it is up; the dialog must have closed when `open` returns.
-void WithDialog(const char *caption, std::function<void()> open, std::function<void(HWND)> use)
-{
-    onDialog = use;
-    dialogCaption = caption;
-    dialogSeen = false;
-    idGuard = 0;
-    SetTimer(NULL, 0, 1, UseDialog);
-    open();
-    if (idGuard)
-        KillTimer(NULL, idGuard);
-    EXPECT_TRUE(dialogSeen) << caption;
-    EXPECT_EQ(nullptr, FindWindowA("#32770", caption));
-}
-
-void OpenByCommand(const char *caption, UINT command, std::function<void(HWND)> use)
-{
-    WithDialog(caption, [command] { SendMessageA(hwndMain, WM_COMMAND, command, 0); }, use);
-}
-
-void Click(HWND hDlg, int id)
-{
-    SendDlgItemMessageA(hDlg, id, BM_CLICK, 0, 0);
-}
-
 // The selection as the user's pick in the list notifies it.
 void Choose(HWND hDlg, int list, int index)
 {
@@ -242,21 +94,6 @@ std::vector<std::string> Entries(HWND hDlg, int list)
         entries.push_back(text);
     }
     return entries;
-}
-
-std::string ItemText(HWND hItem)
-{
-    char text[128] = "";
-    GetWindowTextA(hItem, text, sizeof(text));
-    return text;
-}
-
-// Posted, so that the dialog's own loop sees the key as it would a keystroke.
-void PostKey(UINT vk)
-{
-    HWND focus = GetFocus();
-    PostMessageA(focus, WM_KEYDOWN, vk, 0);
-    PostMessageA(focus, WM_KEYUP, vk, 0xC0000000);
 }
 
 RECT ClientRect()

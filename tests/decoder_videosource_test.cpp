@@ -14,6 +14,7 @@
 #include "sim/decoderout.h"
 #include "sim/field.h"
 #include "tests/support/appfixture.h"
+#include "tests/support/dialogs.h"
 
 namespace {
 
@@ -24,128 +25,30 @@ const char kCaption[] = "Video Source";
 
 // ---- the template as the resource holds it ----
 
-struct TemplateItem {
-    int id;
-    std::string windowClass, text;
-    DWORD style;
-    short x, y, cx, cy;
-};
-
-struct DialogTemplate {
-    DWORD style = 0;
-    short cx = 0, cy = 0;
-    std::string caption, typeface;
-    WORD pointSize = 0;
-    std::vector<TemplateItem> items;
-};
-
-class TemplateReader {
-public:
-    explicit TemplateReader(const BYTE *bytes) : base_(bytes), p_(bytes) {}
-
-    WORD Word() { WORD w = *(const WORD *)p_; p_ += 2; return w; }
-    DWORD Dword() { DWORD d = *(const DWORD *)p_; p_ += 4; return d; }
-    short Short() { return (short)Word(); }
-    void AlignDword() { p_ = base_ + ((p_ - base_ + 3) & ~3); }
-    std::string Text()
-    {
-        std::string s;
-        for (WORD c = Word(); c; c = Word())
-            s += (char)c;
-        return s;
-    }
-    // A name or an ordinal; the predefined control classes by their names.
-    std::string NameOrOrdinal()
-    {
-        if (*(const WORD *)p_ != 0xFFFF)
-            return Text();
-        Word();
-        static const char *const classes[] = { "Button", "Edit", "Static", "ListBox", "ScrollBar", "ComboBox" };
-        WORD ordinal = Word();
-        if (ordinal >= 0x80 && ordinal <= 0x85)
-            return classes[ordinal - 0x80];
-        return "#" + std::to_string(ordinal);
-    }
-    void Skip(size_t n) { p_ += n; }
-
-private:
-    const BYTE *base_, *p_;
-};
-
-bool SameText(const std::string &a, const std::string &b)
-{
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
-DialogTemplate LoadVideoSourceTemplate()
-{
-    DialogTemplate t;
-    HRSRC hRes = FindResourceA(NULL, MAKEINTRESOURCEA(IDD_VIDEOSOURCE), (LPCSTR)RT_DIALOG);
-    EXPECT_NE(nullptr, hRes);
-    if (!hRes)
-        return t;
-    TemplateReader r((const BYTE *)LockResource(LoadResource(NULL, hRes)));
-    WORD version = r.Word(), signature = r.Word();
-    EXPECT_EQ(1, version);
-    EXPECT_EQ(0xFFFF, signature);
-    r.Dword();      // help id
-    r.Dword();      // extended style
-    t.style = r.Dword();
-    WORD count = r.Word();
-    r.Short();
-    r.Short();
-    t.cx = r.Short();
-    t.cy = r.Short();
-    EXPECT_EQ("", r.NameOrOrdinal());    // no menu
-    EXPECT_EQ("", r.NameOrOrdinal());    // the dialog class
-    t.caption = r.Text();
-    t.pointSize = r.Word();
-    r.Word();       // weight
-    r.Skip(2);      // italic, character set
-    t.typeface = r.Text();
-    for (WORD i = 0; i < count; i++) {
-        r.AlignDword();
-        TemplateItem item;
-        r.Dword();
-        r.Dword();
-        item.style = r.Dword();
-        item.x = r.Short();
-        item.y = r.Short();
-        item.cx = r.Short();
-        item.cy = r.Short();
-        item.id = (int)r.Dword();
-        item.windowClass = r.NameOrOrdinal();
-        item.text = r.NameOrOrdinal();
-        r.Skip(r.Word());
-        t.items.push_back(item);
-    }
-    return t;
-}
-
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
 const TemplateItem kItems[] = {
-    { 1001, "Button", "S Video", kChild | BS_AUTORADIOBUTTON | WS_GROUP, 19, 34, 41, 10 },
-    { 1002, "Button", "Composite", kChild | BS_AUTORADIOBUTTON, 19, 20, 49, 10 },
-    { 1003, "Button", "Tuner", kChild | BS_AUTORADIOBUTTON | WS_DISABLED, 19, 48, 35, 10 },
-    { 1, "Button", "OK", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 30, 131, 41, 14 },
-    { 2, "Button", "Cancel", kChild | BS_PUSHBUTTON | WS_TABSTOP, 154, 131, 41, 14 },
-    { 3, "Button", "Default", kChild | BS_PUSHBUTTON | WS_TABSTOP, 92, 131, 41, 14 },
-    { 1000, "Button", "Video Connector", kChild | BS_GROUPBOX, 7, 7, 68, 56 },
-    { 1009, "Button", "Color", kChild | BS_GROUPBOX, 83, 7, 131, 112 },
-    { 1014, "Static", "Brightness", kChild | SS_LEFT | WS_GROUP, 89, 26, 34, 8 },
-    { 1016, "Static", "Contrast", kChild | SS_LEFT | WS_GROUP, 89, 49, 27, 8 },
-    { 1017, "Static", "Saturation", kChild | SS_LEFT | WS_GROUP, 89, 72, 33, 8 },
-    { 1019, "Static", "Hue", kChild | SS_LEFT | WS_GROUP, 89, 95, 14, 8 },
-    { 1013, "ScrollBar", "", kChild | SBS_HORZ, 128, 25, 55, 11 },
-    { 1015, "ScrollBar", "", kChild | SBS_HORZ, 128, 48, 55, 11 },
-    { 1018, "ScrollBar", "", kChild | SBS_HORZ, 128, 71, 55, 11 },
-    { 1020, "ScrollBar", "", kChild | SBS_HORZ, 128, 94, 55, 11 },
-    { 1021, "Static", "0", kChild | SS_LEFT | WS_GROUP, 193, 27, 14, 8 },
-    { 1022, "Static", "0", kChild | SS_LEFT | WS_GROUP, 193, 50, 15, 8 },
-    { 1023, "Static", "0     ", kChild | SS_LEFT | WS_GROUP, 193, 73, 15, 8 },
-    { 1024, "Static", "0     ", kChild | SS_LEFT | WS_GROUP, 193, 96, 15, 8 },
-    { 1006, "Static", "Video Standard", kChild | SS_LEFT | WS_GROUP, 12, 70, 50, 8 },
-    { 1034, "ComboBox", "", kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 10, 81, 64, 80 },
+    { 1001, kButton, kChild | BS_AUTORADIOBUTTON | WS_GROUP, 19, 34, 41, 10, "S Video" },
+    { 1002, kButton, kChild | BS_AUTORADIOBUTTON, 19, 20, 49, 10, "Composite" },
+    { 1003, kButton, kChild | BS_AUTORADIOBUTTON | WS_DISABLED, 19, 48, 35, 10, "Tuner" },
+    { 1, kButton, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 30, 131, 41, 14, "OK" },
+    { 2, kButton, kChild | BS_PUSHBUTTON | WS_TABSTOP, 154, 131, 41, 14, "Cancel" },
+    { 3, kButton, kChild | BS_PUSHBUTTON | WS_TABSTOP, 92, 131, 41, 14, "Default" },
+    { 1000, kButton, kChild | BS_GROUPBOX, 7, 7, 68, 56, "Video Connector" },
+    { 1009, kButton, kChild | BS_GROUPBOX, 83, 7, 131, 112, "Color" },
+    { 1014, kStatic, kChild | SS_LEFT | WS_GROUP, 89, 26, 34, 8, "Brightness" },
+    { 1016, kStatic, kChild | SS_LEFT | WS_GROUP, 89, 49, 27, 8, "Contrast" },
+    { 1017, kStatic, kChild | SS_LEFT | WS_GROUP, 89, 72, 33, 8, "Saturation" },
+    { 1019, kStatic, kChild | SS_LEFT | WS_GROUP, 89, 95, 14, 8, "Hue" },
+    { 1013, kScrollBar, kChild | SBS_HORZ, 128, 25, 55, 11, "" },
+    { 1015, kScrollBar, kChild | SBS_HORZ, 128, 48, 55, 11, "" },
+    { 1018, kScrollBar, kChild | SBS_HORZ, 128, 71, 55, 11, "" },
+    { 1020, kScrollBar, kChild | SBS_HORZ, 128, 94, 55, 11, "" },
+    { 1021, kStatic, kChild | SS_LEFT | WS_GROUP, 193, 27, 14, 8, "0" },
+    { 1022, kStatic, kChild | SS_LEFT | WS_GROUP, 193, 50, 15, 8, "0" },
+    { 1023, kStatic, kChild | SS_LEFT | WS_GROUP, 193, 73, 15, 8, "0     " },
+    { 1024, kStatic, kChild | SS_LEFT | WS_GROUP, 193, 96, 15, 8, "0     " },
+    { 1006, kStatic, kChild | SS_LEFT | WS_GROUP, 12, 70, 50, 8, "Video Standard" },
+    { 1034, kComboBox, kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 10, 81, 64, 80, "" },
 };
 
 const char *const kStandardNames[] = {
@@ -154,25 +57,18 @@ const char *const kStandardNames[] = {
 
 TEST(VideoSourceTemplate, HoldsTheDialogAndItsControlsInOrder)
 {
-    DialogTemplate t = LoadVideoSourceTemplate();
+    DialogTemplate t = LoadDialogTemplate(IDD_VIDEOSOURCE);
+    EXPECT_TRUE(t.extended);
     EXPECT_EQ((DWORD)(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU),
               t.style);
     EXPECT_EQ(221, t.cx);
     EXPECT_EQ(154, t.cy);
-    EXPECT_EQ(kCaption, t.caption);
-    EXPECT_EQ("MS Sans Serif", t.typeface);
-    EXPECT_EQ(8, t.pointSize);
+    EXPECT_EQ(kCaption, t.title);
+    EXPECT_EQ("MS Sans Serif", t.face);
+    EXPECT_EQ(8, t.points);
     ASSERT_EQ(sizeof(kItems) / sizeof(kItems[0]), t.items.size());
-    for (size_t i = 0; i < t.items.size(); i++) {
-        const TemplateItem &want = kItems[i], &got = t.items[i];
-        SCOPED_TRACE(want.id);
-        EXPECT_EQ(want.id, got.id);
-        EXPECT_TRUE(SameText(want.windowClass, got.windowClass)) << got.windowClass;
-        EXPECT_EQ(want.text, got.text);
-        EXPECT_EQ(want.style, got.style);
-        EXPECT_EQ((std::vector<short>{ want.x, want.y, want.cx, want.cy }),
-                  (std::vector<short>{ got.x, got.y, got.cx, got.cy }));
-    }
+    for (size_t i = 0; i < t.items.size(); i++)
+        EXPECT_EQ(Describe(kItems[i]), Describe(t.items[i])) << "item " << i;
 }
 
 // ---- the dialog on the main window, over the simulated decoder ----

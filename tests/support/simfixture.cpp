@@ -2,15 +2,18 @@
 
 #include "app/cpu.h"
 #include "common/state.h"
+#include "common/sysio.h"
 
 void SimCardTest::SetUp()
 {
     ResetSharedState();
+    ResetSysFaults();
     OverrideCpuFeatures(-1, -1);
 }
 
 void SimCardTest::TearDown()
 {
+    ResetSysFaults();
     sim::Sim_Detach();
     card_ = nullptr;
 }
