@@ -37,7 +37,7 @@ BUILD_PACKAGES=(
 )
 RUN_PACKAGES=(
     $WINE:wine64 Xvfb:xvfb xdotool:xdotool
-    /usr/bin/convert:imagemagick
+    /usr/bin/convert:imagemagick /usr/bin/ffprobe:ffmpeg
 )
 
 # Configures and builds one target: x86_64 or i686.

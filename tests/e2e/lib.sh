@@ -190,3 +190,91 @@ click_dialog() {
     dialog_point "$@"
     xdotool mousemove "$x" "$y" click 1
 }
+
+# ---- Captures (in Capture mode; the files land in the prefix's c:\) ----
+
+DRIVE_C=$WINEPREFIX/drive_c
+# The test picture's first four bars as the captures show them (352 columns
+# from the fifth of 720), with the full-range conversion of the files.
+CAPTURE_BARS=("40,10|198 198 198" "130,10|197 196 29" "220,10|26 194 193" "310,10|24 192 23")
+
+# F3, a key after SECONDS, then the summary box closed with Return. With
+# COPY set, the temporary file is copied there while the recording runs.
+capture_video() {
+    local w=$1 seconds=$2 copy=${3:-} box
+    rm -f "$DRIVE_C/temp.avi"
+    press "$w" F3
+    if [ -n "$copy" ]; then
+        for _ in $(seq 50); do [ -s "$DRIVE_C/temp.avi" ] && break; sleep 0.1; done
+        sleep "$(awk -v s="$seconds" 'BEGIN { print s / 2 }')"
+        cp "$DRIVE_C/temp.avi" "$copy"
+        sleep "$(awk -v s="$seconds" 'BEGIN { print s / 2 }')"
+    else
+        sleep "$seconds"
+    fi
+    xdotool key space
+    box=$(wait_window "$BOX_TITLE" 60) || return 1
+    sleep 0.3
+    press "$box" Return
+}
+
+# F2, Capture clicked COUNT times, then Done.
+capture_frames() {
+    local w=$1 count=$2 dialog i
+    press "$w" F2
+    dialog=$(wait_window '^Capture Frames$' 10) || return 1
+    sleep 0.3
+    for i in $(seq "$count"); do
+        click_dialog "$dialog" 96 49 24 35     # Capture
+        sleep 0.3
+    done
+    click_dialog "$dialog" 96 49 70 35         # Done
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name '^Capture Frames$' >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Options > Video Format, the format list's entry INDEX (0 24-bit RGB,
+# 1 YVU9), OK.
+choose_capture_format() {
+    local w=$1 index=$2 format downs
+    menu "$w" alt+o Return
+    format=$(wait_window '^Video Format$' 10) || return 1
+    click_dialog "$format" 166 89 60 73        # the format list, dropped down
+    sleep 0.3
+    downs=$(printf 'Down %.0s' $(seq "$index"))
+    xdotool key Home $downs Return
+    sleep 0.3
+    click_dialog "$format" 166 89 141 21       # OK
+    sleep 0.5
+}
+
+# One field of ffprobe's first video stream (count_frames for nb_read_frames).
+probe() {
+    ffprobe -v error -count_frames -select_streams v:0 -show_entries "stream=$2" -of default=nw=1:nk=1 "$1"
+}
+
+# A frame of a video file as a PNG.
+frame_png() {
+    ffmpeg -v error -y -i "$1" -frames:v 1 "$2"
+}
+
+# Whether a capture's picture is the test picture: the four bars where they
+# belong at the top, black at the bottom, the frame counter's white dots
+# on its rows and none below. Says what does not match; 0 when all do.
+check_capture_picture() {
+    local file=$1 check point want got bad=0 i=0 points=()
+    for check in "${CAPTURE_BARS[@]}"; do points+=("${check%%|*}"); done
+    points+=("10,235")
+    mapfile -t got < <(pixels "$file" "${points[@]}")
+    for check in "${CAPTURE_BARS[@]}" "10,235|16 16 16"; do
+        point=${check%%|*} want=${check#*|}
+        colour_near "${got[i]}" "$want" 16 || { log "  $file at $point: (${got[i]}), not ($want)"; bad=1; }
+        i=$((i + 1))
+    done
+    [ -n "$(first_bright "$file" 0 214 352)" ] || { log "  $file: no counter dots on row 214"; bad=1; }
+    [ -z "$(first_bright "$file" 0 232 352)" ] || { log "  $file: bright pixels on row 232, under the counter"; bad=1; }
+    return $bad
+}
