@@ -48,7 +48,7 @@ info=$(identify -format '%m %w %h %z' "$BMP" 2>/dev/null)
 picture_ok "$BMP" "the single frame"
 
 # Timed video, 24-bit RGB.
-capture_video "$capture" 3 "$dir/temp.avi" || give_up "F3: no summary box"
+MIDWAY='cp "$DRIVE_C/temp.avi" "$dir/temp.avi"' capture_video "$capture" 3 || give_up "F3: no summary box"
 [ ! -e "$DRIVE_C/temp.avi" ] && pass "F3: c:\\temp.avi is gone" || fail "F3: c:\\temp.avi is left behind"
 expect_probe "$dir/temp.avi" codec_tag_string UYVY "the temporary file"
 expect_probe "$dir/temp.avi" pix_fmt uyvy422 "the temporary file"

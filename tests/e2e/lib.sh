@@ -198,23 +198,22 @@ DRIVE_C=$WINEPREFIX/drive_c
 # from the fifth of 720), with the full-range conversion of the files.
 CAPTURE_BARS=("40,10|198 198 198" "130,10|197 196 29" "220,10|26 194 193" "310,10|24 192 23")
 
-# F3, a key after SECONDS, then the summary box closed with Return. With
-# COPY set, the temporary file is copied there while the recording runs.
+# F3, a key after SECONDS, then the summary box closed with Return. Half
+# way through, the command in MIDWAY runs (with the temporary file there);
+# with the box up, the command in SUMMARY.
 capture_video() {
-    local w=$1 seconds=$2 copy=${3:-} box
+    local w=$1 seconds=$2 half box
+    half=$(awk -v s="$seconds" 'BEGIN { print s / 2 }')
     rm -f "$DRIVE_C/temp.avi"
     press "$w" F3
-    if [ -n "$copy" ]; then
-        for _ in $(seq 50); do [ -s "$DRIVE_C/temp.avi" ] && break; sleep 0.1; done
-        sleep "$(awk -v s="$seconds" 'BEGIN { print s / 2 }')"
-        cp "$DRIVE_C/temp.avi" "$copy"
-        sleep "$(awk -v s="$seconds" 'BEGIN { print s / 2 }')"
-    else
-        sleep "$seconds"
-    fi
+    for _ in $(seq 50); do [ -s "$DRIVE_C/temp.avi" ] && break; sleep 0.1; done
+    sleep "$half"
+    eval "${MIDWAY:-}"
+    sleep "$half"
     xdotool key space
     box=$(wait_window "$BOX_TITLE" 60) || return 1
     sleep 0.3
+    eval "${SUMMARY:-}"
     press "$box" Return
 }
 
