@@ -64,7 +64,9 @@ TEST(WaitForVSync, EndsAtTheNextChangeEitherWayOrAfterTheBound)
     status.mapped = false;
     EXPECT_EQ(0, WaitForVSync());               // no register window: no sync, nothing read
     EXPECT_EQ(0u, status.reads);
-    UseRealChipWindow();
+    UseRealChipWindow();                        // the chip vendor's library is not on this machine
+    EXPECT_EQ(nullptr, GetModuleHandleA("NV3API.dll"));
+    EXPECT_EQ(0, WaitForVSync());
 }
 
 class GrabTest : public CaptureTest {
