@@ -14,6 +14,9 @@
 #include "display/livevideo.h"
 #include "display/placement.h"
 #include "res/resource.h"
+#include "tuner/channels.h"
+#include "tuner/osd.h"
+#include "tuner/tuner.h"
 
 const char szLiveVideoCaption[] = "Zentrik Vidmora   (LiveVideo mode)";
 
@@ -48,8 +51,26 @@ static void OnKeyDown(HWND hwnd, WPARAM wKey)
         LeaveFullScreen(hwnd);
 }
 
+static void OnTimer(HWND hwnd, WPARAM idTimer)
+{
+    switch (idTimer) {
+    case CHANNEL_ENTRY_TIMER:
+        OnChannelEntryTimer(hwnd);
+        break;
+    case CHANNEL_NUMBER_TIMER:
+        OnChannelNumberTimer(hwnd);
+        break;
+    default:
+        OnVideoTimer();
+        break;
+    }
+}
+
+// The tuner sound stays off once the application has gone.
 static void EndApplication(void)
 {
+    if (nVideoConnector == CONNECTOR_TUNER)
+        Audio_Mute();
     ReleaseDirectDrawObjects();
     PostQuitMessage(0);
 }
@@ -105,6 +126,33 @@ static void OnCommand(HWND hwnd, WORD wId)
         if (nDisplayMode == MODE_CAPTURE)
             ShowCaptureFramesDialog();
         break;
+    case IDM_CHANNEL_UP:
+        StepChannel(hwnd, +1);
+        break;
+    case IDM_CHANNEL_DOWN:
+        StepChannel(hwnd, -1);
+        break;
+    case IDM_SCAN_CHANNELS:
+        if (nVideoConnector == CONNECTOR_TUNER)
+            Tuner_ScanChannels();
+        break;
+    case IDM_DIGIT_1:
+    case IDM_DIGIT_2:
+    case IDM_DIGIT_3:
+    case IDM_DIGIT_4:
+    case IDM_DIGIT_5:
+    case IDM_DIGIT_6:
+    case IDM_DIGIT_7:
+    case IDM_DIGIT_8:
+    case IDM_DIGIT_9:
+        EnterChannelDigit(hwnd, wId - IDM_DIGIT_1 + 1);
+        break;
+    case IDM_DIGIT_0:
+        EnterChannelDigit(hwnd, 0);
+        break;
+    case IDM_CHANNEL_ENTER:
+        EndChannelEntry(hwnd);
+        break;
     }
 }
 
@@ -121,7 +169,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         OnPaint(hwnd);
         return 0;
     case WM_TIMER:
-        OnVideoTimer();
+        OnTimer(hwnd, wParam);
         return 0;
     case WM_KEYDOWN:
         OnKeyDown(hwnd, wParam);
