@@ -1,5 +1,7 @@
 // UYVY to bottom-up 24-bit RGB with the JFIF coefficients, in 1/1024 steps.
-#include "avifile/convertframe.h"
+#include "avifile/kernels.h"
+
+#include <stddef.h>
 
 // Entry c of a chroma table, the coefficient given in 1/100000:
 // (c - 128) x coefficient x 1024, rounded toward zero.
@@ -23,17 +25,17 @@ const int greenV[256] = { ENTRIES256(GREEN_V) };
 const int blueU[256] = { ENTRIES256(BLUE_U) };
 const int greenU[256] = { ENTRIES256(GREEN_U) };
 
-static BYTE Clamp(int nValue)
+static uint8_t Clamp(int nValue)
 {
-    return (BYTE)(nValue < 0 ? 0 : nValue > 255 ? 255 : nValue);
+    return (uint8_t)(nValue < 0 ? 0 : nValue > 255 ? 255 : nValue);
 }
 
-void ConvertFrameToRgb24Reference(const BYTE *lpUYVY, BYTE *lpRGB24, DWORD dwWidth, DWORD dwHeight)
+void Rgb24FrameFromUyvyReference(const uint8_t *lpUYVY, uint8_t *lpRGB24, uint32_t dwWidth, uint32_t dwHeight)
 {
-    for (DWORD k = 0; k < dwHeight; k++) {
-        const BYTE *lpRow = lpUYVY + 2 * (SIZE_T)dwWidth * (dwHeight - 1 - k);
-        for (DWORD x = 0; x < dwWidth; x++) {
-            const BYTE *lpGroup = lpRow + 4 * (x / 2);
+    for (uint32_t k = 0; k < dwHeight; k++) {
+        const uint8_t *lpRow = lpUYVY + 2 * (size_t)dwWidth * (dwHeight - 1 - k);
+        for (uint32_t x = 0; x < dwWidth; x++) {
+            const uint8_t *lpGroup = lpRow + 4 * (x / 2);
             int u = lpGroup[0], v = lpGroup[2];
             int y = 1024 * (x % 2 ? lpGroup[3] : lpGroup[1]);
             *lpRGB24++ = Clamp((y + blueU[u]) >> 10);
@@ -46,23 +48,23 @@ void ConvertFrameToRgb24Reference(const BYTE *lpUYVY, BYTE *lpRGB24, DWORD dwWid
 // Y + (chroma term >> 10) is never below -227 nor above 480: the table
 // clamps by lookup around its zero.
 struct ClampTable {
-    BYTE value[768];
+    uint8_t value[768];
 };
 static constexpr ClampTable MakeClampTable(void)
 {
     ClampTable table = {};
     for (int i = 0; i < 768; i++)
-        table.value[i] = (BYTE)(i < 256 ? 0 : i > 511 ? 255 : i - 256);
+        table.value[i] = (uint8_t)(i < 256 ? 0 : i > 511 ? 255 : i - 256);
     return table;
 }
 static constexpr ClampTable clampTable = MakeClampTable();
-static const BYTE *const clamp = clampTable.value + 256;
+static const uint8_t *const clamp = clampTable.value + 256;
 
 // One row of pixel pairs. (1024 Y + t) >> 10 is Y + (t >> 10), so each
 // pair's three chroma terms are shifted once and added to either luma.
-static void ConvertRowToRgb24(const BYTE *lpGroup, BYTE *lpOut, DWORD dwPairs)
+static void ConvertRowToRgb24(const uint8_t *lpGroup, uint8_t *lpOut, uint32_t dwPairs)
 {
-    for (DWORD i = 0; i < dwPairs; i++, lpGroup += 4, lpOut += 6) {
+    for (uint32_t i = 0; i < dwPairs; i++, lpGroup += 4, lpOut += 6) {
         int u = lpGroup[0], y0 = lpGroup[1], v = lpGroup[2], y1 = lpGroup[3];
         int nBlue = blueU[u] >> 10;
         int nGreen = (-greenU[u] - greenV[v]) >> 10;
@@ -76,11 +78,11 @@ static void ConvertRowToRgb24(const BYTE *lpGroup, BYTE *lpOut, DWORD dwPairs)
     }
 }
 
-void ConvertFrameToRgb24(const BYTE *lpUYVY, BYTE *lpRGB24, DWORD dwWidth, DWORD dwHeight)
+void Rgb24FrameFromUyvy(const uint8_t *lpUYVY, uint8_t *lpRGB24, uint32_t dwWidth, uint32_t dwHeight)
 {
-    SIZE_T cbSourceRow = 2 * (SIZE_T)dwWidth, cbOutRow = 3 * (SIZE_T)dwWidth;
-    const BYTE *lpRow = lpUYVY + cbSourceRow * dwHeight;
-    for (DWORD k = 0; k < dwHeight; k++, lpRGB24 += cbOutRow) {
+    size_t cbSourceRow = 2 * (size_t)dwWidth, cbOutRow = 3 * (size_t)dwWidth;
+    const uint8_t *lpRow = lpUYVY + cbSourceRow * dwHeight;
+    for (uint32_t k = 0; k < dwHeight; k++, lpRGB24 += cbOutRow) {
         lpRow -= cbSourceRow;
         ConvertRowToRgb24(lpRow, lpRGB24, dwWidth / 2);
     }
