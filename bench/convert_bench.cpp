@@ -26,6 +26,7 @@ extern "C" {
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "avifile/kernels.h"
@@ -134,11 +135,27 @@ bool FastPathsAgree(void)
         Rgb24FrameFromUyvy(lpUYVY, actual.data(), kWidth, kHeight);
         if (expected != actual)
             return false;
+        uint32_t dwRgb24Paths;
+        const Rgb24FramePath *lpRgb24Paths = Rgb24FramePaths(&dwRgb24Paths);
+        for (uint32_t i = 0; i < dwRgb24Paths; i++) {
+            actual.assign(kRgb24Bytes, 1);
+            lpRgb24Paths[i].lpConvert(lpUYVY, actual.data(), kWidth, kHeight);
+            if (expected != actual)
+                return false;
+        }
         expected.assign(kYvu9Bytes, 0), actual.assign(kYvu9Bytes, 1);
         Yvu9FrameFromUyvyReference(lpUYVY, expected.data(), kWidth, kHeight);
         Yvu9FrameFromUyvy(lpUYVY, actual.data(), kWidth, kHeight);
         if (expected != actual)
             return false;
+        uint32_t dwPaths;
+        const Yvu9FramePath *lpPaths = Yvu9FramePaths(&dwPaths);
+        for (uint32_t i = 0; i < dwPaths; i++) {
+            actual.assign(kYvu9Bytes, 1);
+            lpPaths[i].lpConvert(lpUYVY, actual.data(), kWidth, kHeight);
+            if (expected != actual)
+                return false;
+        }
         expected.resize(kRgb24Bytes), actual.resize(kRgb24Bytes);
     }
     return true;
@@ -176,10 +193,30 @@ int main(int argc, char **argv)
         { "yvu9/swscale-yuv410p-point", ConvertSwscaleYuv410p },
         { "memcpy/frame", CopyFrame },
     };
-    for (const auto &routine : routines) {
+    std::vector<std::pair<std::string, Conversion>> conversions;
+    for (const auto &routine : routines)
+        conversions.emplace_back(routine.lpName, routine.convert);
+    // Each YVU9 path of this processor on its own, beside the one "ours" picks.
+    uint32_t dwPaths;
+    const Yvu9FramePath *lpPaths = Yvu9FramePaths(&dwPaths);
+    for (uint32_t i = 0; i < dwPaths; i++) {
+        Yvu9FrameProc lpConvert = lpPaths[i].lpConvert;
+        conversions.emplace_back(std::string("yvu9/ours-path-") + lpPaths[i].lpName, [lpConvert](const uint8_t *lpUYVY) {
+            lpConvert(lpUYVY, yvu9.data(), kWidth, kHeight);
+        });
+    }
+    // And each RGB path likewise.
+    uint32_t dwRgb24Paths;
+    const Rgb24FramePath *lpRgb24Paths = Rgb24FramePaths(&dwRgb24Paths);
+    for (uint32_t i = 0; i < dwRgb24Paths; i++) {
+        Rgb24FrameProc lpConvert = lpRgb24Paths[i].lpConvert;
+        conversions.emplace_back(std::string("rgb24/ours-path-") + lpRgb24Paths[i].lpName,
+                                 [lpConvert](const uint8_t *lpUYVY) { lpConvert(lpUYVY, rgb24.data(), kWidth, kHeight); });
+    }
+    for (const auto &conversion : conversions) {
         for (bool bCold : { false, true }) {
-            std::string name = std::string(routine.lpName) + (bCold ? "/cold" : "/warm");
-            benchmark::RegisterBenchmark(name.c_str(), Run, routine.convert, bCold)
+            std::string name = conversion.first + (bCold ? "/cold" : "/warm");
+            benchmark::RegisterBenchmark(name.c_str(), Run, conversion.second, bCold)
                 ->Unit(benchmark::kMicrosecond)
                 ->MinTime(0.2)
                 ->Repetitions(10)

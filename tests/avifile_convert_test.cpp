@@ -108,9 +108,37 @@ TEST(Rgb24Frame, TopRowEndsTheOutput)
     }
 }
 
-// Every (Y, U, V): a frame per U, one row per V, the lumas along the row.
-TEST(Rgb24Frame, FastMatchesReferenceForEveryValue)
+// Each RGB path of this processor (plain, then SSSE3 and AVX2 where it has
+// them), called on its own.
+std::vector<Rgb24FramePath> Rgb24Paths(void)
 {
+    uint32_t count;
+    const Rgb24FramePath *paths = Rgb24FramePaths(&count);
+    return std::vector<Rgb24FramePath>(paths, paths + count);
+}
+
+std::vector<BYTE> Rgb24ByPath(Rgb24FrameProc convert, const BYTE *uyvy, DWORD width, DWORD height)
+{
+    std::vector<BYTE> out(3 * width * height, 0xEE);
+    convert(uyvy, out.data(), width, height);
+    return out;
+}
+
+TEST(Rgb24Frame, PathsBeginWithThePlainOne)
+{
+    const char *names[] = { "plain", "ssse3", "avx2" };
+    std::vector<Rgb24FramePath> paths = Rgb24Paths();
+    ASSERT_GE(paths.size(), 1u);
+    ASSERT_LE(paths.size(), 3u);
+    for (size_t i = 0; i < paths.size(); i++)
+        EXPECT_STREQ(names[i], paths[i].lpName);
+}
+
+// Every (Y, U, V), by every path: a frame per U, one row per V, the lumas
+// along the row.
+TEST(Rgb24Frame, EveryPathMatchesReferenceForEveryValue)
+{
+    std::vector<Rgb24FramePath> paths = Rgb24Paths();
     std::vector<BYTE> uyvy(2 * 256 * 256);
     for (int u = 0; u < 256; u++) {
         for (int v = 0; v < 256; v++) {
@@ -119,20 +147,32 @@ TEST(Rgb24Frame, FastMatchesReferenceForEveryValue)
                 group[0] = (BYTE)u, group[1] = (BYTE)y, group[2] = (BYTE)v, group[3] = (BYTE)(255 - y);
             }
         }
-        ASSERT_EQ(Convert(ConvertFrameToRgb24Reference, uyvy, 256, 256, 3 * 65536),
-                  Convert(ConvertFrameToRgb24, uyvy, 256, 256, 3 * 65536)) << "U " << u;
+        std::vector<BYTE> expected = Convert(ConvertFrameToRgb24Reference, uyvy, 256, 256, 3 * 65536);
+        ASSERT_EQ(expected, Convert(ConvertFrameToRgb24, uyvy, 256, 256, 3 * 65536)) << "U " << u;
+        for (const Rgb24FramePath &path : paths)
+            ASSERT_EQ(expected, Rgb24ByPath(path.lpConvert, uyvy.data(), 256, 256)) << path.lpName << " U " << u;
     }
 }
 
 const DWORD kSizes[][2] = { { 4, 4 }, { 8, 12 }, { 100, 36 }, { 352, 240 }, { 720, 576 } };
 
-TEST(Rgb24Frame, FastMatchesReferenceOnRandomFrames)
+// Widths whose pairs are whole vector steps and widths that leave a rest of
+// every length for the plain code; the source one byte past an aligned
+// address, since no path may assume alignment.
+TEST(Rgb24Frame, EveryPathMatchesReferenceOnRandomFrames)
 {
-    for (const DWORD *size : kSizes) {
-        std::vector<BYTE> uyvy = RandomFrame(size[0], size[1], size[0] * size[1]);
+    const DWORD sizes[][2] = { { 2, 3 },    { 4, 4 },   { 8, 12 },   { 12, 8 },    { 34, 5 },
+                               { 36, 4 },   { 46, 7 },  { 100, 36 }, { 352, 240 }, { 720, 576 } };
+    std::vector<Rgb24FramePath> paths = Rgb24Paths();
+    for (const DWORD *size : sizes) {
+        std::vector<BYTE> frame = RandomFrame(size[0], size[1] + 1, size[0] * size[1]);
+        std::vector<BYTE> uyvy(frame.begin() + 1, frame.begin() + 1 + 2 * size[0] * size[1]);
         size_t bytes = 3 * size[0] * size[1];
-        EXPECT_EQ(Convert(ConvertFrameToRgb24Reference, uyvy, size[0], size[1], bytes),
-                  Convert(ConvertFrameToRgb24, uyvy, size[0], size[1], bytes)) << size[0] << " x " << size[1];
+        std::vector<BYTE> expected = Convert(ConvertFrameToRgb24Reference, uyvy, size[0], size[1], bytes);
+        EXPECT_EQ(expected, Convert(ConvertFrameToRgb24, uyvy, size[0], size[1], bytes)) << size[0] << " x " << size[1];
+        for (const Rgb24FramePath &path : paths)
+            EXPECT_EQ(expected, Rgb24ByPath(path.lpConvert, frame.data() + 1, size[0], size[1]))
+                << path.lpName << " at " << size[0] << " x " << size[1];
     }
 }
 
@@ -188,6 +228,75 @@ TEST(Yvu9Frame, FastMatchesReferenceOnRandomFrames)
                       Convert(ConvertFrameToYvu9, uyvy, size[0], size[1], bytes)) << size[0] << " x " << size[1];
         }
     }
+}
+
+// Each path of this processor (plain, then SSE2 and AVX2 where it has them),
+// called on its own, against the reference. The output buffers start with
+// different bytes, so a byte a path leaves unwritten shows.
+std::vector<Yvu9FramePath> Yvu9Paths(void)
+{
+    uint32_t count;
+    const Yvu9FramePath *paths = Yvu9FramePaths(&count);
+    return std::vector<Yvu9FramePath>(paths, paths + count);
+}
+
+std::vector<BYTE> Yvu9ByPath(Yvu9FrameProc convert, const BYTE *uyvy, DWORD width, DWORD height)
+{
+    std::vector<BYTE> out(Yvu9Bytes(width, height), 0x5A);
+    convert(uyvy, out.data(), width, height);
+    return out;
+}
+
+TEST(Yvu9Frame, EveryPathMatchesReferenceOnRandomFrames)
+{
+    std::vector<Yvu9FramePath> paths = Yvu9Paths();
+    ASSERT_STREQ("plain", paths[0].lpName);
+#if defined(__x86_64__)
+    ASSERT_GE(paths.size(), 2u) << "every x86-64 processor has SSE2";
+    EXPECT_STREQ("sse2", paths[1].lpName);
+#endif
+    const DWORD sizes[][2] = { { 4, 4 },    { 8, 12 },   { 12, 8 },   { 36, 4 },
+                               { 100, 36 }, { 352, 240 }, { 720, 576 } };
+    for (const DWORD *size : sizes) {
+        // The source one byte past an aligned address: no path may assume alignment.
+        std::vector<BYTE> uyvy = RandomFrame(size[0], size[1] + 1, size[0] + size[1]);
+        const BYTE *source = uyvy.data() + 1;
+        std::vector<BYTE> expected = Convert(ConvertFrameToYvu9Reference,
+                                             std::vector<BYTE>(source, source + 2 * size[0] * size[1]), size[0],
+                                             size[1], Yvu9Bytes(size[0], size[1]));
+        for (const Yvu9FramePath &path : paths)
+            EXPECT_EQ(expected, Yvu9ByPath(path.lpConvert, source, size[0], size[1]))
+                << path.lpName << " at " << size[0] << " x " << size[1];
+    }
+}
+
+// Every block sum from 0 to 2040, for V spread evenly over the eight samples
+// and for U (the sum 2040 - s) piled up as 255s, a remainder, then 0s; the
+// luma random. Each path gives the means rounded down, and the luma as it is.
+TEST(Yvu9Frame, EveryPathGivesTheMeanOfEveryBlockSum)
+{
+    const DWORD width = 256, height = 128, blocksPerRow = width / 4, blocks = blocksPerRow * (height / 4);
+    std::vector<BYTE> uyvy = RandomFrame(width, height, 11);
+    std::vector<BYTE> meansV(blocks), meansU(blocks);
+    for (DWORD block = 0; block < blocks; block++) {
+        int sumV = block % 2041, sumU = 2040 - sumV;
+        meansV[block] = (BYTE)(sumV >> 3), meansU[block] = (BYTE)(sumU >> 3);
+        for (int sample = 0; sample < 8; sample++) {
+            DWORD row = (block / blocksPerRow) * 4 + sample / 2;
+            BYTE *group = &uyvy[2 * width * row + 8 * (block % blocksPerRow) + 4 * (sample % 2)];
+            group[2] = (BYTE)(sumV / 8 + (sample < sumV % 8));
+            int u = sumU - 255 * sample;
+            group[0] = (BYTE)(u < 0 ? 0 : u > 255 ? 255 : u);
+        }
+    }
+    std::vector<BYTE> expected(uyvy.size() / 2);
+    for (size_t i = 0; i < expected.size(); i++)
+        expected[i] = uyvy[2 * i + 1];
+    expected.insert(expected.end(), meansV.begin(), meansV.end());
+    expected.insert(expected.end(), meansU.begin(), meansU.end());
+    EXPECT_EQ(expected, Convert(ConvertFrameToYvu9Reference, uyvy, width, height, Yvu9Bytes(width, height)));
+    for (const Yvu9FramePath &path : Yvu9Paths())
+        EXPECT_EQ(expected, Yvu9ByPath(path.lpConvert, uyvy.data(), width, height)) << path.lpName;
 }
 
 // ---- The conversion runs ----
