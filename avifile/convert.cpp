@@ -29,13 +29,6 @@ typedef struct ConversionRun {
 
 static const char szUnableToWrite[] = "Unable to write file.\n(%s)";
 
-static void ReportFailure(UINT uIcon, const char *lpFormat, const char *lpName)
-{
-    char szText[CAPTURE_NAME_SIZE + 64];
-    snprintf(szText, sizeof(szText), lpFormat, lpName);
-    ShowMessage(NULL, szText, szAppCaption, MB_OK | MB_TOPMOST | uIcon);
-}
-
 static void EndRun(ConversionRun *lpRun)
 {
     SysFree(lpRun->lpUYVY);
@@ -48,7 +41,7 @@ static void EndRun(ConversionRun *lpRun)
 // file is left.
 static int FailRun(ConversionRun *lpRun, const char *lpFormat, const char *lpName)
 {
-    ReportFailure(0, lpFormat, lpName);
+    ShowAppMessageAbout(lpFormat, lpName, 0);
     EndRun(lpRun);
     DeleteFileA(szAviFileName);
     return 0;
@@ -59,14 +52,14 @@ static int OpenRunFiles(ConversionRun *lpRun)
 {
     lpRun->hTempFile = SysCreateFile(szTempAviFile, GENERIC_READ, 0, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
     if (lpRun->hTempFile == INVALID_HANDLE_VALUE) {
-        ReportFailure(MB_ICONERROR, "Unable to open file.\n(%s)", szTempAviFile);
+        ShowAppMessageAbout("Unable to open file.\n(%s)", szTempAviFile, MB_ICONERROR);
         return 0;
     }
     SetFilePointer(lpRun->hTempFile, AVI_FIRST_PAYLOAD, NULL, FILE_BEGIN);
     lpRun->hFinalFile = SysCreateFile(szAviFileName, GENERIC_WRITE, 0, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if (lpRun->hFinalFile == INVALID_HANDLE_VALUE) {
-        ReportFailure(MB_ICONERROR, "Unable to create file.\n(%s)", szAviFileName);
+        ShowAppMessageAbout("Unable to create file.\n(%s)", szAviFileName, MB_ICONERROR);
         CloseHandle(lpRun->hTempFile);
         return 0;
     }

@@ -80,7 +80,7 @@ static void BrowseFileName(HWND hwndOwner, char *lpWork, const FileKind *lpKind)
             lstrcpyA(lpWork, szFile);
             return;
         }
-        ShowMessage(NULL, "Not supported file type.", szAppCaption, MB_TOPMOST | MB_ICONERROR);
+        ShowAppMessage("Not supported file type.", MB_ICONERROR);
     }
 }
 
@@ -117,7 +117,7 @@ static void RefuseNumbering(HWND hDlg)
 {
     CheckDlgButton(hDlg, IDC_SC_NUMBERED, BST_UNCHECKED);
     bNumberedWork = 0;
-    ShowMessage(NULL, szTooLongToNumber, szAppCaption, MB_TOPMOST | MB_ICONERROR);
+    ShowAppMessage(szTooLongToNumber, MB_ICONERROR);
 }
 
 static void ShowTimeLimit(HWND hDlg)

@@ -1,6 +1,5 @@
 #include "capture/singleframe.h"
 
-#include <stdio.h>
 
 #include "capture/grab.h"
 #include "capture/numbering.h"
@@ -10,16 +9,9 @@
 
 enum { BMP_HEADERS_SIZE = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) };
 
-static void Tell(const char *lpText, UINT uIcon)
-{
-    ShowMessage(NULL, lpText, szAppCaption, MB_TOPMOST | uIcon);
-}
-
 static void TellAboutFile(const char *lpFormat)
 {
-    char szText[CAPTURE_NAME_SIZE + 128];
-    snprintf(szText, sizeof(szText), lpFormat, szBmpFileName);
-    Tell(szText, MB_ICONERROR);
+    ShowAppMessageAbout(lpFormat, szBmpFileName, MB_ICONERROR);
 }
 
 // Stored as a float: rounded to single precision here, whatever the FPU.
@@ -89,7 +81,7 @@ static int PutOnClipboard(const BITMAPINFOHEADER *lpInfo, const BYTE *lpRGB24)
     if (!SysOpenClipboard(hwndMain)) {
         if (hBitmap)
             DeleteObject(hBitmap);
-        Tell("Unable to open clipboard.", MB_ICONERROR);
+        ShowAppMessage("Unable to open clipboard.", MB_ICONERROR);
         return 0;
     }
     EmptyClipboard();
@@ -97,7 +89,7 @@ static int PutOnClipboard(const BITMAPINFOHEADER *lpInfo, const BYTE *lpRGB24)
         CloseClipboard();
         if (hBitmap)
             DeleteObject(hBitmap);
-        Tell("Unable to put the picture on the clipboard.", MB_ICONERROR);
+        ShowAppMessage("Unable to put the picture on the clipboard.", MB_ICONERROR);
         return 0;
     }
     CloseClipboard();
@@ -148,13 +140,13 @@ int CaptureSingleFrame(void)
     SIZE_T dwPixels = (SIZE_T)dwVideoWidth * dwVideoHeight;
     BYTE *lpUYVY = (BYTE *)SysAlloc(dwPixels * 2);
     if (!lpUYVY) {
-        Tell("Unable to allocate memory for lpUYVU.", 0);
+        ShowAppMessage("Unable to allocate memory for lpUYVU.", 0);
         return 0;
     }
     BYTE *lpRGB24 = (BYTE *)SysAlloc(dwPixels * 3);
     if (!lpRGB24) {
         SysFree(lpUYVY);
-        Tell("Unable to allocate memory for lpRGB24.", 0);
+        ShowAppMessage("Unable to allocate memory for lpRGB24.", 0);
         return 0;
     }
     GrabResult result = GrabOverlayFrame(lpUYVY, DDLOCK_WAIT | DDLOCK_NOSYSLOCK);
@@ -162,7 +154,7 @@ int CaptureSingleFrame(void)
     SysFree(lpUYVY);
     SysFree(lpRGB24);
     if (result != GRAB_OK)
-        Tell(GrabFailureText(result), 0);
+        ShowAppMessage(GrabFailureText(result), 0);
     if (bDone && bNumberedFileName == 1)
         AdvanceFileNumber();
     return bDone;

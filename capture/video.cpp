@@ -13,11 +13,6 @@
 
 enum { KEY_PRESS_MS = 100 };
 
-static void Tell(const char *lpText, UINT uIcon)
-{
-    ShowMessage(NULL, lpText, szAppCaption, MB_TOPMOST | uIcon);
-}
-
 // A key-down for any window of the thread, taken off the queue unseen.
 static BOOL KeyPressed(void)
 {
@@ -32,11 +27,11 @@ int CaptureVideoLoop(HANDLE hFile, BYTE *lpUYVY, DWORD dwFrameSize)
             return 1;
         GrabResult result = GrabOverlayFrame(lpUYVY, DDLOCK_WAIT);
         if (result != GRAB_OK) {
-            Tell(GrabFailureText(result), MB_ICONERROR);
+            ShowAppMessage(GrabFailureText(result), MB_ICONERROR);
             return 0;
         }
         if (!AppendFrameChunk(hFile, lpUYVY, dwFrameSize)) {
-            Tell("Unable to write file.\n(c:\\temp.avi)\nThe capture ends with the frames written so far.",
+            ShowAppMessage("Unable to write file.\n(c:\\temp.avi)\nThe capture ends with the frames written so far.",
                  MB_ICONERROR);
             return 1;
         }
@@ -55,7 +50,7 @@ static void ReportCapture(DWORD dwDuration)
 {
     char szText[96];
     sprintf(szText, "Captured %d frames, %.3f seconds.", (int)nFramesCaptured, dwDuration / 1000.0);
-    Tell(szText, MB_ICONINFORMATION);
+    ShowAppMessage(szText, MB_ICONINFORMATION);
 }
 
 // The recording behind the capturing notice; 1 when it ended normally,
@@ -76,15 +71,13 @@ void CaptureVideo(void)
     ComputeFrameBudget();
     HANDLE hFile = CreateTempAviFile();
     if (hFile == INVALID_HANDLE_VALUE) {
-        char szText[CAPTURE_NAME_SIZE + 32];
-        snprintf(szText, sizeof(szText), "Unable to create file.\n(%s)", szAviFileName);
-        Tell(szText, MB_ICONERROR);
+        ShowAppMessageAbout("Unable to create file.\n(%s)", szAviFileName, MB_ICONERROR);
         return;
     }
     DWORD dwFrameSize = dwVideoWidth * dwVideoHeight * 2;
     BYTE *lpUYVY = (BYTE *)SysAlloc(dwFrameSize);
     if (!lpUYVY) {
-        Tell("Unable to allocate memory for lpUYVY.", MB_ICONERROR);
+        ShowAppMessage("Unable to allocate memory for lpUYVY.", MB_ICONERROR);
         DiscardTempAviFile(hFile);
         return;
     }

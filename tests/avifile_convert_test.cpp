@@ -15,16 +15,12 @@
 #include "common/state.h"
 #include "common/sysio.h"
 #include "res/resource.h"
+#include "tests/support/filebytes.h"
 #include "tests/support/recorder.h"
 
 namespace {
 
 typedef void (*FrameProc)(const BYTE *lpUYVY, BYTE *lpOut, DWORD dwWidth, DWORD dwHeight);
-
-DWORD Le32(const std::vector<BYTE> &bytes, size_t offset)
-{
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 | (DWORD)bytes[offset + 3] << 24;
-}
 
 std::vector<BYTE> RandomFrame(DWORD width, DWORD height, unsigned seed)
 {
@@ -315,21 +311,6 @@ const FinalFormat kRgb24 = { "Rgb24", ConvertToRgb24Avi, ConvertFrameToRgb24Refe
 const FinalFormat kYvu9 = { "Yvu9", ConvertToYvu9Avi, ConvertFrameToYvu9Reference,
                             [](DWORD w, DWORD h) { return w * h * 9 / 8; }, "lpYVU9 Planar" };
 
-std::vector<BYTE> ReadBack(const char *name)
-{
-    std::vector<BYTE> bytes;
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(GetFileSize(file, NULL));
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), (DWORD)bytes.size(), &read, NULL);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool Exists(const char *name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
-
 class ConversionRunTest : public ::testing::TestWithParam<FinalFormat> {
 protected:
     void SetUp() override
@@ -388,27 +369,27 @@ TEST_P(ConversionRunTest, EveryFrameConvertedAndIndexed)
     EXPECT_EQ(1, GetParam().convert(0xFFFFFF00, 0x2E8));     // 1000 ms across the tick count's wrap
     EXPECT_TRUE(recorder.boxes().empty());
     EXPECT_EQ(2, SendMessageA(bar, PBM_GETPOS, 0, 0));
-    EXPECT_TRUE(Exists(szTempAviFile)) << "the caller deletes it";
+    EXPECT_TRUE(FileExists(szTempAviFile)) << "the caller deletes it";
 
     const DWORD F = Payload();
-    std::vector<BYTE> avi = ReadBack(szAviFileName);
+    std::vector<BYTE> avi = ReadWholeFile(szAviFileName);
     ASSERT_EQ(232 + 2 * (F + 24), avi.size());
-    EXPECT_EQ(avi.size() - 8, Le32(avi, 4)) << "RIFF size";
-    EXPECT_EQ(500000u, Le32(avi, 32)) << "dwMicroSecPerFrame";
-    EXPECT_EQ(1000u, Le32(avi, 128)) << "dwScale";
-    EXPECT_EQ(F, Le32(avi, 192)) << "biSizeImage";
-    EXPECT_EQ(2 * (F + 8) + 4, Le32(avi, 216)) << "movi size";
+    EXPECT_EQ(avi.size() - 8, Dword(avi, 4)) << "RIFF size";
+    EXPECT_EQ(500000u, Dword(avi, 32)) << "dwMicroSecPerFrame";
+    EXPECT_EQ(1000u, Dword(avi, 128)) << "dwScale";
+    EXPECT_EQ(F, Dword(avi, 192)) << "biSizeImage";
+    EXPECT_EQ(2 * (F + 8) + 4, Dword(avi, 216)) << "movi size";
     std::vector<BYTE> converted(F);
     for (int i = 0; i < 2; i++) {
         size_t chunk = 224 + i * (F + 8);
         EXPECT_EQ(0, memcmp(&avi[chunk], "00db", 4)) << i;
-        EXPECT_EQ(F, Le32(avi, chunk + 4)) << i;
+        EXPECT_EQ(F, Dword(avi, chunk + 4)) << i;
         GetParam().reference(frames[i].data(), converted.data(), 352, 240);
         EXPECT_EQ(0, memcmp(converted.data(), &avi[chunk + 8], F)) << "frame " << i;
     }
     size_t index = 224 + 2 * (F + 8);
     EXPECT_EQ(0, memcmp(&avi[index], "idx1", 4));
-    EXPECT_EQ(4 + F + 8, Le32(avi, index + 8 + 16 + 8)) << "the second entry's offset";
+    EXPECT_EQ(4 + F + 8, Dword(avi, index + 8 + 16 + 8)) << "the second entry's offset";
 }
 
 TEST_P(ConversionRunTest, TemporaryFileShorterThanItsFramesIsAReadFailure)
@@ -418,7 +399,7 @@ TEST_P(ConversionRunTest, TemporaryFileShorterThanItsFramesIsAReadFailure)
     EXPECT_EQ(0, GetParam().convert(0, 100));
     ASSERT_EQ(1u, recorder.boxes().size());
     EXPECT_EQ("Fail to read file.\n(c:\\temp.avi)", recorder.boxes()[0].text);
-    EXPECT_FALSE(Exists(szAviFileName));
+    EXPECT_FALSE(FileExists(szAviFileName));
 }
 
 TEST_P(ConversionRunTest, EveryFailureIsReportedAndLeavesNoPartialFile)
@@ -460,8 +441,8 @@ TEST_P(ConversionRunTest, EveryFailureIsReportedAndLeavesNoPartialFile)
         EXPECT_EQ(c.flags, box.flags) << c.what;
         EXPECT_EQ(NULL, box.owner) << c.what;
         EXPECT_EQ("Zentrik Vidmora", box.caption) << c.what;
-        EXPECT_EQ(c.oldFinalFileLeft, Exists(szAviFileName)) << c.what;
-        EXPECT_EQ(c.kind != SYS_CALL_KINDS, Exists(szTempAviFile)) << c.what << ": the caller deletes it";
+        EXPECT_EQ(c.oldFinalFileLeft, FileExists(szAviFileName)) << c.what;
+        EXPECT_EQ(c.kind != SYS_CALL_KINDS, FileExists(szTempAviFile)) << c.what << ": the caller deletes it";
     }
 }
 

@@ -10,17 +10,13 @@
 #include "avifile/avifile.h"
 #include "common/state.h"
 #include "common/sysio.h"
+#include "tests/support/filebytes.h"
 
 namespace {
 
 constexpr DWORD Fcc(const char (&code)[5])
 {
     return (DWORD)(BYTE)code[0] | (DWORD)(BYTE)code[1] << 8 | (DWORD)(BYTE)code[2] << 16 | (DWORD)(BYTE)code[3] << 24;
-}
-
-DWORD Le32(const std::vector<BYTE> &bytes, size_t offset)
-{
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 | (DWORD)bytes[offset + 3] << 24;
 }
 
 class AviFileTest : public ::testing::Test {
@@ -161,9 +157,9 @@ TEST_F(AviFileTest, FramePeriodIsWorkedOutBeyond32Bits)
         nFramesCaptured = c.frames;
         WriteRgb24AviHeader(file, c.duration);
         std::vector<BYTE> header = Written();
-        EXPECT_EQ(c.period, Le32(header, 32)) << c.duration << " ms, " << c.frames << " frames";
-        EXPECT_EQ(c.duration, Le32(header, 128)) << "dwScale";
-        EXPECT_EQ(c.frames * 1000, Le32(header, 132)) << "dwRate";
+        EXPECT_EQ(c.period, Dword(header, 32)) << c.duration << " ms, " << c.frames << " frames";
+        EXPECT_EQ(c.duration, Dword(header, 128)) << "dwScale";
+        EXPECT_EQ(c.frames * 1000, Dword(header, 132)) << "dwRate";
     }
 }
 
@@ -193,8 +189,8 @@ TEST_F(AviFileTest, TemporaryFileIsTheHeaderAndEqualChunks)
     ASSERT_EQ(224u + 3 * 168968, written.size());
     for (int i = 0; i < 3; i++) {
         size_t chunk = 224 + i * 168968;
-        EXPECT_EQ(Fcc("00db"), Le32(written, chunk)) << i;
-        EXPECT_EQ(T, Le32(written, chunk + 4)) << i;
+        EXPECT_EQ(Fcc("00db"), Dword(written, chunk)) << i;
+        EXPECT_EQ(T, Dword(written, chunk + 4)) << i;
         EXPECT_TRUE(std::equal(frames[i].begin(), frames[i].end(), written.begin() + chunk + 8)) << i;
     }
 }
@@ -220,7 +216,7 @@ TEST_F(AviFileTest, ChunkThatFailsLeavesTheFileAsItWas)
             EXPECT_EQ(1, AppendFrameChunk(file, frame.data(), size));
             std::vector<BYTE> written = Written();
             ASSERT_EQ(224u + 2 * 72, written.size());
-            EXPECT_EQ(Fcc("00db"), Le32(written, 296));
+            EXPECT_EQ(Fcc("00db"), Dword(written, 296));
             EXPECT_EQ(0x33, written[304]) << "the next chunk goes where the failed one began";
             frame[0] = 0x5A;
         }
@@ -235,17 +231,17 @@ TEST_F(AviFileTest, IndexHasOneKeyFrameEntryPerChunk)
         EXPECT_EQ(1, WriteAviIndex(file, RGB));
         std::vector<BYTE> index = Written();
         ASSERT_EQ(8 + 16 * frames, index.size());
-        EXPECT_EQ(Fcc("idx1"), Le32(index, 0));
-        EXPECT_EQ(16 * frames, Le32(index, 4));
+        EXPECT_EQ(Fcc("idx1"), Dword(index, 0));
+        EXPECT_EQ(16 * frames, Dword(index, 4));
         for (DWORD i = 0; i < frames; i++) {
             size_t entry = 8 + 16 * i;
-            ASSERT_EQ(Fcc("00db"), Le32(index, entry)) << i;
-            ASSERT_EQ(0x10u, Le32(index, entry + 4)) << i;
-            ASSERT_EQ(4 + i * (RGB + 8), Le32(index, entry + 8)) << i;
-            ASSERT_EQ(RGB, Le32(index, entry + 12)) << i;
+            ASSERT_EQ(Fcc("00db"), Dword(index, entry)) << i;
+            ASSERT_EQ(0x10u, Dword(index, entry + 4)) << i;
+            ASSERT_EQ(4 + i * (RGB + 8), Dword(index, entry + 8)) << i;
+            ASSERT_EQ(RGB, Dword(index, entry + 12)) << i;
         }
-        EXPECT_EQ(253452u, Le32(index, 32));
-        EXPECT_EQ(506900u, Le32(index, 48));
+        EXPECT_EQ(253452u, Dword(index, 32));
+        EXPECT_EQ(506900u, Dword(index, 48));
     }
 }
 

@@ -70,41 +70,6 @@ std::string CaptureTest::Scratch(const std::string &name)
     return std::string(kScratch) + "\\" + name;
 }
 
-bool CaptureTest::Exists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<BYTE> CaptureTest::ReadWhole(const std::string &path)
-{
-    std::vector<BYTE> bytes;
-    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(GetFileSize(hFile, NULL));
-    DWORD got = 0;
-    if (!bytes.empty())
-        ReadFile(hFile, bytes.data(), (DWORD)bytes.size(), &got, NULL);
-    bytes.resize(got);
-    CloseHandle(hFile);
-    return bytes;
-}
-
-DWORD Dword(const std::vector<BYTE> &bytes, size_t offset)
-{
-    return offset + 4 <= bytes.size() ? *(const DWORD *)&bytes[offset] : 0xDEADBEEF;
-}
-
-WORD Word(const std::vector<BYTE> &bytes, size_t offset)
-{
-    return offset + 2 <= bytes.size() ? *(const WORD *)&bytes[offset] : 0xBEEF;
-}
-
-std::string FourCC(const std::vector<BYTE> &bytes, size_t offset)
-{
-    return offset + 4 <= bytes.size() ? std::string((const char *)&bytes[offset], 4) : "";
-}
-
 int MeanLuma(const std::vector<BYTE> &uyvy, int width, int x0, int y0, int x1, int y1)
 {
     int sum = 0, count = 0;

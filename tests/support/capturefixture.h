@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/appfixture.h"
+#include "tests/support/filebytes.h"
 
 class CaptureTest : public AppTest {
 protected:
@@ -20,14 +21,9 @@ protected:
 
     // A path in the scratch folder c:\vidmora-tests, emptied for each test.
     static std::string Scratch(const std::string &name);
-    static bool Exists(const std::string &path);
-    static std::vector<BYTE> ReadWhole(const std::string &path);
+    static bool Exists(const std::string &path) { return FileExists(path); }
+    static std::vector<BYTE> ReadWhole(const std::string &path) { return ReadWholeFile(path); }
 };
-
-// Little-endian fields of a file's bytes.
-DWORD Dword(const std::vector<BYTE> &bytes, size_t offset);
-WORD Word(const std::vector<BYTE> &bytes, size_t offset);
-std::string FourCC(const std::vector<BYTE> &bytes, size_t offset);
 
 // The mean luma of the pixels (x0..x1, y0..y1) of a UYVY frame.
 int MeanLuma(const std::vector<BYTE> &uyvy, int width, int x0, int y0, int x1, int y1);
